@@ -1,0 +1,230 @@
+#include "engine/TextReduction.h"
+
+#include <array>
+#include <cstring>
+
+namespace ravelin {
+namespace {
+
+constexpr unsigned char kLowerCaseOf(unsigned char c) {
+    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
+        return static_cast<unsigned char>(c + 0x20);
+    }
+    switch (c) {
+        case 0x8A: return 0x9A;  // S caron
+        case 0x8C: return 0x9C;  // OE
+        case 0x8E: return 0x9E;  // Z caron
+        case 0x9F: return 0xFF;  // Y diaeresis
+        default: return c;
+    }
+}
+
+constexpr bool kIsLetter(unsigned char c) {
+    const bool upper = (c >= 'A' && c <= 'Z') || c == 0x8A || c == 0x8C || c == 0x9F ||
+                       (c >= 0xC0 && c <= 0xD6) || (c >= 0xD8 && c <= 0xDE);
+    const bool lower = (c >= 'a' && c <= 'z') || c == 0x9A || c == 0x9C ||
+                       (c >= 0xDF && c <= 0xF6) || (c >= 0xF8);
+    return upper || lower;
+}
+
+using ByteTable = std::array<unsigned char, 256>;
+
+constexpr ByteTable MakeTable(bool lowerCase, bool includeDigits) {
+    ByteTable table{};
+    for (int i = 0; i < 256; ++i) {
+        auto c = static_cast<unsigned char>(i);
+        if (lowerCase) {
+            c = kLowerCaseOf(c);
+        }
+        const bool keep = kIsLetter(c) || (includeDigits && c >= '0' && c <= '9');
+        table[static_cast<size_t>(i)] = keep ? c : ' ';
+    }
+    return table;
+}
+
+constexpr ByteTable kLettersOnly = MakeTable(false, false);
+constexpr ByteTable kLettersAndDigits = MakeTable(false, true);
+// Lower-casing and KeepWordCharacters fused into one pass; the composition is exact because
+// lower-casing maps every byte to a single byte.
+constexpr ByteTable kLowerWordCharacters = MakeTable(true, true);
+
+void Translate(std::string& text, const ByteTable& table) {
+    for (char& c : text) {
+        c = static_cast<char>(table[static_cast<unsigned char>(c)]);
+    }
+}
+
+struct Replacement {
+    unsigned char third;
+    std::string_view text;
+};
+
+// Listed in the order in which they are replaced.
+constexpr std::array<Replacement, 20> kPunctuation = {{
+    {144, "-"},    {145, "-"},   {146, "-"},   {147, "-"},   {148, " -- "},
+    {149, "--"},   {150, "|"},   {151, "\x89"}, {152, "'"},  {153, "'"},
+    {154, "'"},    {155, "'"},   {156, "\""},  {157, "\""},  {158, "\""},
+    {159, "\""},   {162, " . "}, {166, "..."}, {185, "<"},   {186, ">"},
+}};
+
+const Replacement* FindPunctuation(unsigned char third) {
+    for (const Replacement& r : kPunctuation) {
+        if (r.third == third) {
+            return &r;
+        }
+    }
+    return nullptr;
+}
+
+size_t FindPunctuationLead(std::string_view text, size_t from) {
+    while (from + 1 < text.size()) {
+        const void* found = std::memchr(text.data() + from, 0xE2, text.size() - from - 1);
+        if (found == nullptr) {
+            return std::string_view::npos;
+        }
+        const auto at = static_cast<size_t>(static_cast<const char*>(found) - text.data());
+        if (static_cast<unsigned char>(text[at + 1]) == 0x80) {
+            return at;
+        }
+        from = at + 1;
+    }
+    return std::string_view::npos;
+}
+
+// Replacing the listed sequences one after another gives the same text as this single pass:
+// no replacement contains 0xE2 or 0x80, and none starts with a listed third byte, so no pass
+// can create or break a sequence that another pass would see.
+std::string ReplaceListedPunctuation(const std::string& text, size_t first) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 8);
+    out.append(text, 0, first);
+    size_t i = first;
+    while (i < text.size()) {
+        const size_t lead = FindPunctuationLead(text, i);
+        if (lead == std::string_view::npos || lead + 2 >= text.size()) {
+            break;
+        }
+        const Replacement* r = FindPunctuation(static_cast<unsigned char>(text[lead + 2]));
+        out.append(text, i, lead - i);
+        if (r == nullptr) {
+            out.push_back(text[lead]);
+            i = lead + 1;
+        } else {
+            out.append(r->text);
+            i = lead + 3;
+        }
+    }
+    out.append(text, i, std::string::npos);
+    return out;
+}
+
+bool IsWordSpace(char c) { return c == ' '; }
+
+}  // namespace
+
+bool IsWordCharacter(unsigned char c, bool includeDigits) {
+    return (includeDigits ? kLettersAndDigits : kLettersOnly)[c] != ' ';
+}
+
+std::string DecodeUtf8Punctuation(std::string text) {
+    const size_t p = FindPunctuationLead(text, 0);
+    if (p == std::string_view::npos || p + 2 >= text.size()) {
+        return text;
+    }
+    if (FindPunctuation(static_cast<unsigned char>(text[p + 2])) != nullptr) {
+        return ReplaceListedPunctuation(text, p);
+    }
+    text.erase(p, 3);
+    return text;
+}
+
+void LowerCaseLetters(std::string& text) {
+    for (char& c : text) {
+        c = static_cast<char>(kLowerCaseOf(static_cast<unsigned char>(c)));
+    }
+}
+
+std::string KeepWordCharacters(std::string text, bool includeDigits) {
+    Translate(text, includeDigits ? kLettersAndDigits : kLettersOnly);
+    return text;
+}
+
+void NormaliseText(std::string& text) {
+    text = DecodeUtf8Latin1(std::move(text));
+    text = DecodeUtf8Punctuation(std::move(text));
+    Translate(text, kLowerWordCharacters);
+}
+
+int32_t SplitIntoWords(std::string_view text, std::string_view separator, int32_t startPosition,
+                       std::vector<std::string>& words, bool trimPieces, int32_t maxCount,
+                       int32_t minLength) {
+    const size_t start = startPosition > 1 ? static_cast<size_t>(startPosition - 1) : 0;
+    std::string_view s = start < text.size() ? text.substr(start) : std::string_view();
+    if (s.empty()) {
+        return 0;
+    }
+    // An empty separator would never advance; the whole text is then one piece.
+    const size_t d = separator.size();
+    if (d > 0 && s.substr(0, d) == separator) {
+        s.remove_prefix(d);
+    }
+    const bool singleSpace = separator == " ";
+    int32_t count = 0;
+    // The text is taken to end with a separator, as if one had been appended.
+    while (!s.empty()) {
+        const size_t p = d == 0 ? std::string_view::npos : s.find(separator);
+        std::string_view piece = s.substr(0, p);
+        if (trimPieces) {
+            const size_t first = piece.find_first_not_of(' ');
+            piece = first == std::string_view::npos
+                        ? std::string_view()
+                        : piece.substr(first, piece.find_last_not_of(' ') - first + 1);
+        }
+        if (static_cast<int64_t>(piece.size()) >= minLength) {
+            if (count == 0) {
+                words.clear();
+            }
+            words.emplace_back(piece);
+            ++count;
+            if (maxCount > 0 && count == maxCount) {
+                break;
+            }
+        }
+        s = p == std::string_view::npos ? std::string_view() : s.substr(p + d);
+        while (singleSpace && !s.empty() && IsWordSpace(s.front())) {
+            s.remove_prefix(1);
+        }
+    }
+    return count;
+}
+
+std::string FirstWords(std::string_view text, int32_t n) {
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return "";
+    }
+    text = text.substr(first, text.find_last_not_of(' ') - first + 1);
+    std::string result;
+    int32_t i = 0;
+    for (;;) {
+        const size_t p = text.find(' ');
+        result.append(text.substr(0, p));
+        result.push_back(' ');
+        ++i;
+        if (i == n || p == std::string_view::npos) {
+            break;
+        }
+        text.remove_prefix(p + 1);
+    }
+    while (!result.empty() && result.back() == ' ') {
+        result.pop_back();
+    }
+    return result;
+}
+
+int32_t ReduceToWords(std::string& text, int32_t maxWords, std::vector<std::string>& words) {
+    NormaliseText(text);
+    return SplitIntoWords(text, " ", 1, words, true, maxWords, 4);
+}
+
+}  // namespace ravelin

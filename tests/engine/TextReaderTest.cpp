@@ -1,0 +1,109 @@
+#include "engine/TextReader.h"
+
+#include <sys/stat.h>
+#include <sys/types.h>
+
+#include <gtest/gtest.h>
+
+#include "TempFolder.h"
+
+namespace ravelin {
+namespace {
+
+using testing::TempFolder;
+
+TEST(TextReader, LinesEndAtCarriageReturnsAndJoinWithSpaces) {
+    struct Row {
+        std::string bytes;
+        std::string text;
+        int32_t lines;
+    };
+    const Row rows[] = {
+        {"", "", 0},
+        {"one", "one", 1},
+        {"one\r\ntwo\r\n", "one two", 2},
+        {"one\rtwo", "one two", 2},
+        {"one\ntwo\n", "one\ntwo\n", 1},  // a lone line feed stays in the line
+        {"one\r\n\r\ntwo", "one  two", 3},  // an empty line adds a space
+        {"\r\n\r\none", "one", 3},          // ...but not before the first text
+        {"one\r\r\n", "one ", 2},
+        {"one\r\n\ntwo", "one \ntwo", 2},  // only one line feed belongs to the line end
+    };
+    const TempFolder folder;
+    for (const Row& row : rows) {
+        const std::string path = folder.Write("f.txt", row.bytes);
+        const ReaderResult byLines = ReadTextByLines(path, 0);
+        EXPECT_EQ(byLines.text, row.text);
+        EXPECT_EQ(byLines.count, row.lines);
+        EXPECT_EQ(byLines.errorNumber, 0);
+        const ReaderResult byChars = ReadTextByChars(path, 0);
+        EXPECT_EQ(byChars.text, row.text);
+    }
+}
+
+TEST(TextReader, BudgetsAreTestedAfterWholeLines) {
+    const TempFolder folder;
+    const std::string path = folder.Write("f.txt", "abcde\r\nfghij\r\n\r\nklmno\r\npq");
+    struct Row {
+        int32_t budget;
+        std::string byChars;
+        int32_t chars;
+    };
+    const Row rows[] = {
+        {1, "abcde", 5},
+        {5, "abcde", 5},
+        {6, "abcde fghij", 10},
+        {11, "abcde fghij  klmno", 15},
+        {100, "abcde fghij  klmno pq", 17},
+    };
+    for (const Row& row : rows) {
+        const ReaderResult chars = ReadTextByChars(path, row.budget);
+        EXPECT_EQ(chars.text, row.byChars) << row.budget;
+        EXPECT_EQ(chars.count, row.chars) << row.budget;
+    }
+    EXPECT_EQ(ReadTextByLines(path, 1).text, "abcde");
+    EXPECT_EQ(ReadTextByLines(path, 3).text, "abcde fghij ");
+    EXPECT_EQ(ReadTextByLines(path, 3).count, 3);
+    EXPECT_EQ(ReadTextByLines(path, 9).count, 5);
+}
+
+TEST(TextReader, LineEndsSplitAcrossReadsAreJoinedCorrectly) {
+    // Lines of every length around the reader's chunk sizes, so that a carriage return falls at
+    // the end of one read and its line feed at the start of the next.
+    std::string bytes;
+    std::string expected;
+    for (int length = 65530; length < 65540; ++length) {
+        const std::string line(static_cast<size_t>(length), 'x');
+        bytes += line + "\r\n";
+        expected += (expected.empty() ? "" : " ") + line;
+    }
+    const TempFolder folder;
+    const std::string path = folder.Write("big.txt", bytes);
+    const ReaderResult result = ReadTextByLines(path, 0);
+    EXPECT_EQ(result.count, 10);
+    EXPECT_EQ(result.text, expected);
+}
+
+TEST(TextReader, WhatIsNotARegularFileGivesAnErrorAndNoText) {
+    const TempFolder folder;
+    ASSERT_EQ(::mkfifo((folder / "fifo.txt").c_str(), 0600), 0);
+    std::filesystem::create_directory(folder.Path() / "dir.txt");
+    std::filesystem::create_symlink(folder.Path() / "missing", folder.Path() / "dangling.txt");
+    for (const char* name : {"fifo.txt", "dir.txt", "dangling.txt", "absent.txt"}) {
+        const ReaderResult result = ReadTextByChars(folder / name, 100);
+        EXPECT_NE(result.errorNumber, 0) << name;
+        EXPECT_FALSE(result.errorDescription.empty()) << name;
+        EXPECT_TRUE(result.text.empty()) << name;
+        EXPECT_EQ(result.count, 0) << name;
+    }
+}
+
+TEST(TextReader, ALinkToARegularFileIsRead) {
+    const TempFolder folder;
+    folder.Write("real.txt", "linked text");
+    std::filesystem::create_symlink(folder.Path() / "real.txt", folder.Path() / "link.txt");
+    EXPECT_EQ(ReadTextByLines(folder / "link.txt", 0).text, "linked text");
+}
+
+}  // namespace
+}  // namespace ravelin
