@@ -1,0 +1,60 @@
+#include "engine/SegmentMatcher.h"
+
+namespace ravelin {
+namespace {
+
+void AppendWord(std::string& text, const std::string& word) {
+    text.append(word);
+    text.push_back(' ');
+}
+
+}  // namespace
+
+int32_t CompareSegments(const SegmentSides& sides, int32_t intMode, int32_t intOffset, int32_t n,
+                        int32_t t, SegmentTexts* texts) {
+    if (texts != nullptr) {
+        texts->strSegment1.clear();
+        texts->strSegment2.clear();
+    }
+    const int32_t d = intOffset;
+    const int32_t length = 2 * n - d;
+    const size_t shift1 = intMode == 2 ? static_cast<size_t>(d) : 0;
+    const size_t shift2 = intMode == 2 ? 0 : static_cast<size_t>(d);
+    int32_t equal = 0;
+    for (int32_t i = 1; i <= length; ++i) {
+        const size_t at = static_cast<size_t>(i - 1);
+        const uint32_t a = sides.ids1[at + shift1];
+        const uint32_t b = sides.ids2[at + shift2];
+        if (texts != nullptr) {
+            AppendWord(texts->strSegment2, sides.words2[at + shift2]);
+            AppendWord(texts->strSegment1, sides.dictionary.Word(a));
+        }
+        if (a == b) {
+            ++equal;
+            if (2 * i >= n) {  // i >= N / 2 in real division
+                const int32_t percent = equal * 100 / i;
+                if (percent >= t) {
+                    return percent;
+                }
+            }
+        }
+    }
+    return equal * 100 / length;
+}
+
+std::optional<MatchResult> FindFirstMatch(const SegmentSides& sides, int32_t n, int32_t t) {
+    for (const int32_t mode : {2, 1}) {
+        for (int32_t d = 0; d <= n; ++d) {
+            MatchResult result;
+            result.percent = CompareSegments(sides, mode, d, n, t, &result.texts);
+            if (result.percent >= t) {
+                result.mode = mode;
+                result.offset = d;
+                return result;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace ravelin
