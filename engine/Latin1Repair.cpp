@@ -3,7 +3,9 @@
 // resumes one position after the lead, counted in the rewritten text. Done literally that is
 // quadratic; the two algorithms below give the same text in linear time.
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 #include <cstdint>
 #include <limits>
 #include <vector>
@@ -31,10 +33,9 @@ unsigned char At(const std::string& text, size_t i) { return static_cast<unsigne
 // Whether rewriting can make new pairs. Without that, every pair of the text is rewritten by
 // the first search that reaches its byte value, and the phase can stream.
 bool PairsCanForm(const std::string& text, const Phase& phase) {
-    for (size_t i = 0; i + 1 < text.size(); ++i) {
-        if (At(text, i) != phase.lead) {
-            continue;
-        }
+    for (size_t i = text.find(static_cast<char>(phase.lead));
+         i != std::string::npos && i + 1 < text.size();
+         i = text.find(static_cast<char>(phase.lead), i + 1)) {
         if (phase.lead == kLeadLatin1Controls && At(text, i + 1) == kLeadLatin1Controls) {
             return true;  // removing a pair behind this lead would join it to the next byte
         }
@@ -59,6 +60,15 @@ void StreamPhase(std::string& text, const Phase& phase) {
     size_t skip = 0;
     size_t read = 0;
     while (read < n) {
+        if (skip == 0) {
+            const size_t nextLead = std::min(text.find(static_cast<char>(phase.lead), read), n);
+            if (nextLead > read) {
+                std::memmove(text.data() + write, text.data() + read, nextLead - read);
+                write += nextLead - read;
+                read = nextLead;
+                continue;
+            }
+        }
         const unsigned char b = At(text, read);
         const bool pair = b == phase.lead && read + 1 < n && phase.InRange(At(text, read + 1));
         if (pair && rewritten[At(text, read + 1)]) {

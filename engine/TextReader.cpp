@@ -8,78 +8,92 @@
 #include <cerrno>
 #include <cstring>
 #include <string_view>
-#include <vector>
 
 namespace ravelin {
 namespace {
 
 enum class Budget { Chars, Lines };
 
-// Joins the lines of a byte stream as they arrive, so a file is never held twice.
+// Joins the lines of the file in place, as its bytes arrive at the end of the text: a line end
+// becomes the space that joins its line to the next one, so the text never grows while it is
+// rewritten and the file is never held twice.
 class LineJoiner {
 public:
     LineJoiner(Budget budget, int32_t limit, std::string& text)
         : budget_(budget), limit_(limit), text_(text) {}
 
-    // Returns true once the budget is met; the rest of the chunk is then ignored.
-    bool Feed(std::string_view chunk) {
-        while (!chunk.empty()) {
+    // Joins the bytes from `end_` to the end of the text. Returns true once the budget is met;
+    // the bytes after the line that met it are dropped.
+    bool JoinNewBytes() {
+        char* const data = text_.data();
+        const size_t size = text_.size();
+        size_t read = end_;
+        while (read < size) {
             if (skipLineFeed_) {
                 skipLineFeed_ = false;
-                if (chunk.front() == '\n') {
-                    chunk.remove_prefix(1);
+                if (data[read] == '\n') {
+                    ++read;
                     continue;
                 }
             }
-            const void* found = std::memchr(chunk.data(), '\r', chunk.size());
-            const size_t end = found == nullptr
-                                   ? chunk.size()
-                                   : static_cast<size_t>(static_cast<const char*>(found) -
-                                                         chunk.data());
-            AppendToLine(chunk.substr(0, end));
-            if (found == nullptr) {
-                return false;
+            spaceProvisional_ = false;  // more of the file follows the line end
+            const void* found = std::memchr(data + read, '\r', size - read);
+            const size_t lineEnd =
+                found == nullptr ? size : static_cast<size_t>(static_cast<const char*>(found) - data);
+            if (lineEnd > read) {
+                FlushSpace(data);
+                std::memmove(data + end_, data + read, lineEnd - read);
+                end_ += lineEnd - read;
+                lineLength_ += static_cast<int64_t>(lineEnd - read);
+                lineOpen_ = true;
             }
-            chunk.remove_prefix(end + 1);
+            if (found == nullptr) {
+                break;
+            }
+            read = lineEnd + 1;
             skipLineFeed_ = true;
-            if (EndLine()) {
+            if (EndLine(data)) {
+                text_.resize(end_);
                 return true;
             }
         }
+        // A space still owed at the end of a read takes the place of the line end it stands for;
+        // the next read confirms it, or the end of the file takes it back.
+        if (spacePending_) {
+            data[end_++] = ' ';
+            spacePending_ = false;
+            spaceProvisional_ = true;
+        }
+        text_.resize(end_);
         return false;
     }
 
     // The end of the file ends a line that has begun; a file that ends with a line end has no
     // further, empty line.
     void Finish() {
-        if (lineOpen_) {
-            EndLine();
+        if (spaceProvisional_) {
+            --end_;
         }
+        if (lineOpen_) {
+            EndLine(text_.data());
+        }
+        text_.resize(end_);
     }
 
     int32_t Count() const { return count_; }
 
 private:
-    void AppendToLine(std::string_view part) {
-        if (part.empty()) {
-            return;
-        }
-        OpenLine();
-        text_.append(part);
-        lineLength_ += static_cast<int64_t>(part.size());
-    }
-
-    void OpenLine() {
-        if (!lineOpen_) {
-            if (!text_.empty()) {
-                text_.push_back(' ');
-            }
-            lineOpen_ = true;
+    // The space that joins two lines is written only when the next line turns out to exist.
+    void FlushSpace(char* data) {
+        if (spacePending_) {
+            data[end_++] = ' ';
+            spacePending_ = false;
         }
     }
 
-    bool EndLine() {
-        OpenLine();
+    bool EndLine(char* data) {
+        FlushSpace(data);
+        spacePending_ = end_ > 0;
         const int64_t added = budget_ == Budget::Chars ? lineLength_ : 1;
         count_ = static_cast<int32_t>(std::min<int64_t>(count_ + added, INT32_MAX));
         lineOpen_ = false;
@@ -90,9 +104,12 @@ private:
     Budget budget_;
     int32_t limit_;
     std::string& text_;
+    size_t end_ = 0;  // the joined text is text_[0, end_)
     int32_t count_ = 0;
     int64_t lineLength_ = 0;
     bool lineOpen_ = false;
+    bool spacePending_ = false;
+    bool spaceProvisional_ = false;
     bool skipLineFeed_ = false;
 };
 
@@ -147,12 +164,15 @@ ReaderResult ReadText(const std::string& path, Budget budget, int32_t limit) {
         result.text.reserve(size);
     }
     LineJoiner joiner(budget, limit, result.text);
-    std::vector<char> buffer(std::clamp(size + 1, size_t{1}, kFirstChunk));
+    size_t chunk = std::clamp(size + 1, size_t{1}, kFirstChunk);
     size_t total = 0;
     for (;;) {
-        const ssize_t got = ::read(file.Get(), buffer.data(), buffer.size());
+        const size_t before = result.text.size();
+        result.text.resize(before + chunk);
+        const ssize_t got = ::read(file.Get(), result.text.data() + before, chunk);
         if (got < 0) {
             if (errno == EINTR) {
+                result.text.resize(before);
                 continue;
             }
             const int error = errno;
@@ -160,15 +180,16 @@ ReaderResult ReadText(const std::string& path, Budget budget, int32_t limit) {
             SetError(result, error, std::strerror(error));
             return result;
         }
-        if (got == 0 || joiner.Feed(std::string_view(buffer.data(), static_cast<size_t>(got)))) {
+        result.text.resize(before + static_cast<size_t>(got));
+        if (got == 0 || joiner.JoinNewBytes()) {
             break;
         }
         total += static_cast<size_t>(got);
         if (size > 0 && total >= size) {
             break;  // saves the read that would only report the end of the file
         }
-        if (buffer.size() < kLargestChunk && total >= buffer.size()) {
-            buffer.resize(std::min(buffer.size() * 2, kLargestChunk));
+        if (chunk < kLargestChunk && total >= chunk) {
+            chunk = std::min(chunk * 2, kLargestChunk);
         }
     }
     joiner.Finish();

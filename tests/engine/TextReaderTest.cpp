@@ -84,6 +84,31 @@ TEST(TextReader, LineEndsSplitAcrossReadsAreJoinedCorrectly) {
     EXPECT_EQ(result.text, expected);
 }
 
+TEST(TextReader, ALineEndAtTheEndOfARead) {
+    // The first read takes 64 KiB; the carriage return is its last byte.
+    const std::string first(65535, 'x');
+    struct Row {
+        std::string tail;
+        std::string text;
+        int32_t lines;
+    };
+    const Row rows[] = {
+        {"", first, 1},
+        {"\n", first, 1},
+        {"\nabc", first + " abc", 2},
+        {"\rabc", first + "  abc", 3},
+        {"abc", first + " abc", 2},
+        {"\r", first + " ", 2},
+    };
+    const TempFolder folder;
+    for (const Row& row : rows) {
+        const std::string path = folder.Write("f.txt", first + "\r" + row.tail);
+        const ReaderResult result = ReadTextByLines(path, 0);
+        EXPECT_EQ(result.text, row.text) << row.tail.size();
+        EXPECT_EQ(result.count, row.lines) << row.tail.size();
+    }
+}
+
 TEST(TextReader, WhatIsNotARegularFileGivesAnErrorAndNoText) {
     const TempFolder folder;
     ASSERT_EQ(::mkfifo((folder / "fifo.txt").c_str(), 0600), 0);
