@@ -1,0 +1,35 @@
+#pragma once
+
+// The numbered user-interface texts, loaded once at start-up from the program-text file through
+// the text library vantlib6.
+
+#include <cstdint>
+#include <string>
+
+namespace ravelin {
+
+struct ProgramTextLoad {
+    bool loaded = false;
+    int32_t result = 0;  // what the library answered
+    std::string fullPath;
+    // When not loaded: the text to show in a message box with the critical icon and an empty
+    // title, after which the program ends.
+    std::string message;
+};
+
+// Folder of the running executable, without a trailing slash unless it is the root folder; ""
+// when it cannot be found.
+std::string ProgramFolder();
+
+// The folder and the file name joined by one slash, also when the folder ends with one.
+std::string ProgramTextPath(const std::string& programFolder, const std::string& fileName);
+
+ProgramTextLoad LoadProgramText(const std::string& fileName, const std::string& programFolder);
+
+// The message for a failed load result (0 or less); "" for a successful one.
+std::string LoadProgramTextMessage(int32_t result, const std::string& fullPath);
+
+// Text n in Windows-1252, cut to 1024 characters; "" when there is no such text and for "~".
+std::string ProgramText(int32_t n);
+
+}  // namespace ravelin
