@@ -1,0 +1,41 @@
+#pragma once
+
+// Counting and listing the files that lie directly in one folder and whose names match a
+// wildcard pattern. Regular files and links to regular files count, hidden ones included;
+// sub-folders, devices, pipes, sockets and broken links do not. Files are visited in a fixed
+// order: by name with A-Z taken as lower case, byte by byte, ties broken by the exact bytes.
+
+#include "files/StringRoutines.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ravelin {
+
+// Receives the description of a failure when the caller wants it shown.
+using ErrorReporter = std::function<void(const std::string& description)>;
+
+// Number of matching files, or -1 when the folder cannot be read ("Path not found" when it is
+// missing or not a folder). Denied access gives 0 with `accessDenied` set and `errorText` left
+// alone. A `totalSize` of -1 on entry asks for the sum of the matching files' sizes; otherwise
+// it returns as 0, except that the pattern "*.*" counts every file and leaves it unchanged.
+int32_t CountFiles(const std::string& folder, std::string_view pattern, bool stopAtFirst,
+                   const ErrorReporter& showError, std::string& errorText, double& totalSize,
+                   bool& accessDenied, const YieldFunction& yield = {});
+
+// Replaces `fileNames` by the bare names of the matching files and returns their number; with
+// no match `fileNames` stays as it was. Returns -1 with `errorText` set on any failure, denied
+// access included. `totalSize` as for CountFiles, without the "*.*" exception.
+int32_t ListFiles(const std::string& folder, std::vector<std::string>& fileNames,
+                  std::string_view pattern, const ErrorReporter& showError, std::string& errorText,
+                  double& totalSize, const YieldFunction& yield = {});
+
+// Whether the path, without surrounding blanks, names a folder or a link to one.
+bool FolderExists(std::string_view path);
+
+std::string FullPath(const std::string& folder, const std::string& name);
+
+}  // namespace ravelin
