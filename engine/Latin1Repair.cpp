@@ -3,14 +3,14 @@
 // resumes one position after the lead, counted in the rewritten text. Done literally that is
 // quadratic; the two algorithms below give the same text in linear time.
 
+#include "engine/TextReduction.h"
+
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <vector>
-
-#include "engine/TextReduction.h"
 
 namespace ravelin {
 namespace {
@@ -28,7 +28,9 @@ struct Phase {
     }
 };
 
-unsigned char At(const std::string& text, size_t i) { return static_cast<unsigned char>(text[i]); }
+unsigned char At(const std::string& text, size_t i) {
+    return static_cast<unsigned char>(text[i]);
+}
 
 // Whether rewriting can make new pairs. Without that, every pair of the text is rewritten by
 // the first search that reaches its byte value, and the phase can stream.
@@ -135,7 +137,7 @@ void StreamPhase(std::string& text, const Phase& phase) {
 // The exact algorithm for any text: a linked list over the bytes, with the pairs of each byte
 // value kept in a list of their own, so each rewrite touches only its pairs.
 class LinkedText {
-public:
+  public:
     explicit LinkedText(std::string& text) : text_(text), next_(text.size()), prev_(text.size()) {
         for (size_t i = 0; i < text.size(); ++i) {
             next_[i] = i + 1 < text.size() ? static_cast<uint32_t>(i + 1) : kNone;
@@ -183,7 +185,7 @@ public:
         text_.resize(kept);
     }
 
-private:
+  private:
     std::string& text_;
     std::vector<uint32_t> next_;
     std::vector<uint32_t> prev_;
@@ -192,7 +194,7 @@ private:
 };
 
 class ExactPhase {
-public:
+  public:
     ExactPhase(std::string& text, const Phase& phase) : list_(text), phase_(phase) {
         for (uint32_t i = list_.Head(); i != LinkedText::kNone; i = list_.Next(i)) {
             NotePairAt(i);
@@ -230,7 +232,7 @@ public:
         list_.Compact();
     }
 
-private:
+  private:
     void NotePairAt(uint32_t i) {
         if (i == LinkedText::kNone || list_.Value(i) != phase_.lead) {
             return;

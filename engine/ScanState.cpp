@@ -15,7 +15,8 @@ void FirstFolderTable::Store(int32_t k, std::string name, std::span<const uint32
     names_[static_cast<size_t>(k)] = std::move(name);
     tooSmall_[static_cast<size_t>(k)] = 0;
     const size_t start = static_cast<size_t>(k) * static_cast<size_t>(segmentLength_);
-    std::copy(ids.begin(), ids.begin() + segmentLength_, ids_.begin() + static_cast<ptrdiff_t>(start));
+    std::copy(ids.begin(), ids.begin() + segmentLength_,
+              ids_.begin() + static_cast<ptrdiff_t>(start));
 }
 
 void FirstFolderTable::StoreTooSmall(int32_t k, std::string name) {

@@ -3,14 +3,14 @@
 // What a scan builds and keeps until the next one: the word tables of the two folders and the
 // segment texts of the last comparison.
 
+#include "engine/SegmentMatcher.h"
+#include "engine/WordDictionary.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "engine/SegmentMatcher.h"
-#include "engine/WordDictionary.h"
 
 namespace ravelin {
 
@@ -18,7 +18,7 @@ inline constexpr std::string_view kFileTooSmall = "file too small";
 
 // One column per 1st-folder file: its name and its 2N words by number, or the too-small mark.
 class FirstFolderTable {
-public:
+  public:
     void Dimension(int32_t segmentLength, int32_t fileCount);
     void Store(int32_t k, std::string name, std::span<const uint32_t> ids);
     void StoreTooSmall(int32_t k, std::string name);
@@ -32,7 +32,7 @@ public:
                 static_cast<size_t>(segmentLength_)};
     }
 
-private:
+  private:
     int32_t segmentLength_ = 0;
     std::vector<std::string> names_;
     std::vector<uint8_t> tooSmall_;
@@ -51,7 +51,7 @@ struct SecondFileWords {
 };
 
 class ScanState {
-public:
+  public:
     int32_t intNumWordsToCompare = 20;
     int32_t intMatchThreshold = 90;
 

@@ -3,12 +3,12 @@
 // The comparison of two files' test segments under one shift, and the order in which a scan
 // tries the shifts for one pair of files.
 
+#include "engine/WordDictionary.h"
+
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
-
-#include "engine/WordDictionary.h"
 
 namespace ravelin {
 

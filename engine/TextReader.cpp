@@ -1,13 +1,12 @@
 #include "engine/TextReader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace ravelin {
 namespace {
@@ -18,7 +17,7 @@ enum class Budget { Chars, Lines };
 // becomes the space that joins its line to the next one, so the text never grows while it is
 // rewritten and the file is never held twice.
 class LineJoiner {
-public:
+  public:
     LineJoiner(Budget budget, int32_t limit, std::string& text)
         : budget_(budget), limit_(limit), text_(text) {}
 
@@ -39,7 +38,8 @@ public:
             spaceProvisional_ = false;  // more of the file follows the line end
             const void* found = std::memchr(data + read, '\r', size - read);
             const size_t lineEnd =
-                found == nullptr ? size : static_cast<size_t>(static_cast<const char*>(found) - data);
+                found == nullptr ? size
+                                 : static_cast<size_t>(static_cast<const char*>(found) - data);
             if (lineEnd > read) {
                 FlushSpace(data);
                 std::memmove(data + end_, data + read, lineEnd - read);
@@ -82,7 +82,7 @@ public:
 
     int32_t Count() const { return count_; }
 
-private:
+  private:
     // The space that joins two lines is written only when the next line turns out to exist.
     void FlushSpace(char* data) {
         if (spacePending_) {
@@ -114,7 +114,7 @@ private:
 };
 
 class FileDescriptor {
-public:
+  public:
     explicit FileDescriptor(int fd) : fd_(fd) {}
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
@@ -125,7 +125,7 @@ public:
     }
     int Get() const { return fd_; }
 
-private:
+  private:
     int fd_;
 };
 

@@ -11,19 +11,24 @@ constexpr unsigned char kLowerCaseOf(unsigned char c) {
         return static_cast<unsigned char>(c + 0x20);
     }
     switch (c) {
-        case 0x8A: return 0x9A;  // S caron
-        case 0x8C: return 0x9C;  // OE
-        case 0x8E: return 0x9E;  // Z caron
-        case 0x9F: return 0xFF;  // Y diaeresis
-        default: return c;
+        case 0x8A:
+            return 0x9A;  // S caron
+        case 0x8C:
+            return 0x9C;  // OE
+        case 0x8E:
+            return 0x9E;  // Z caron
+        case 0x9F:
+            return 0xFF;  // Y diaeresis
+        default:
+            return c;
     }
 }
 
 constexpr bool kIsLetter(unsigned char c) {
     const bool upper = (c >= 'A' && c <= 'Z') || c == 0x8A || c == 0x8C || c == 0x9F ||
                        (c >= 0xC0 && c <= 0xD6) || (c >= 0xD8 && c <= 0xDE);
-    const bool lower = (c >= 'a' && c <= 'z') || c == 0x9A || c == 0x9C ||
-                       (c >= 0xDF && c <= 0xF6) || (c >= 0xF8);
+    const bool lower =
+        (c >= 'a' && c <= 'z') || c == 0x9A || c == 0x9C || (c >= 0xDF && c <= 0xF6) || (c >= 0xF8);
     return upper || lower;
 }
 
@@ -61,10 +66,9 @@ struct Replacement {
 
 // Listed in the order in which they are replaced.
 constexpr std::array<Replacement, 20> kPunctuation = {{
-    {144, "-"},    {145, "-"},   {146, "-"},   {147, "-"},   {148, " -- "},
-    {149, "--"},   {150, "|"},   {151, "\x89"}, {152, "'"},  {153, "'"},
-    {154, "'"},    {155, "'"},   {156, "\""},  {157, "\""},  {158, "\""},
-    {159, "\""},   {162, " . "}, {166, "..."}, {185, "<"},   {186, ">"},
+    {144, "-"},    {145, "-"},  {146, "-"},   {147, "-"},   {148, " -- "}, {149, "--"}, {150, "|"},
+    {151, "\x89"}, {152, "'"},  {153, "'"},   {154, "'"},   {155, "'"},    {156, "\""}, {157, "\""},
+    {158, "\""},   {159, "\""}, {162, " . "}, {166, "..."}, {185, "<"},    {186, ">"},
 }};
 
 const Replacement* FindPunctuation(unsigned char third) {
@@ -118,7 +122,9 @@ std::string ReplaceListedPunctuation(const std::string& text, size_t first) {
     return out;
 }
 
-bool IsWordSpace(char c) { return c == ' '; }
+bool IsWordSpace(char c) {
+    return c == ' ';
+}
 
 }  // namespace
 

@@ -13,7 +13,7 @@
 namespace ravelin {
 
 class WordDictionary {
-public:
+  public:
     // The number of a word the dictionary does not hold; it equals no number the dictionary gives.
     static constexpr uint32_t kUnknown = std::numeric_limits<uint32_t>::max();
 
@@ -23,7 +23,7 @@ public:
     size_t Size() const { return words_.size(); }
     void Clear();
 
-private:
+  private:
     struct Hash {
         using is_transparent = void;
         size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }

@@ -27,8 +27,8 @@ inline std::string LeadPhase(std::string text, unsigned char lead) {
     size_t start = 1;  // 1-based, as the rules count
     for (;;) {
         const size_t length = text.size();
-        const size_t found = start - 1 < length ? text.find(static_cast<char>(lead), start - 1)
-                                                : std::string::npos;
+        const size_t found =
+            start - 1 < length ? text.find(static_cast<char>(lead), start - 1) : std::string::npos;
         if (found == std::string::npos || found + 1 == length) {
             return text;
         }
@@ -64,11 +64,10 @@ inline std::string DecodeUtf8Punctuation(std::string text) {
         int third;
         const char* to;
     };
-    static const Row rows[] = {{144, "-"},   {145, "-"},   {146, "-"},    {147, "-"},
-                               {148, " -- "}, {149, "--"}, {150, "|"},    {151, "\x89"},
-                               {152, "'"},   {153, "'"},   {154, "'"},    {155, "'"},
-                               {156, "\""},  {157, "\""},  {158, "\""},   {159, "\""},
-                               {162, " . "}, {166, "..."}, {185, "<"},    {186, ">"}};
+    static const Row rows[] = {{144, "-"},  {145, "-"},   {146, "-"},    {147, "-"},  {148, " -- "},
+                               {149, "--"}, {150, "|"},   {151, "\x89"}, {152, "'"},  {153, "'"},
+                               {154, "'"},  {155, "'"},   {156, "\""},   {157, "\""}, {158, "\""},
+                               {159, "\""}, {162, " . "}, {166, "..."},  {185, "<"},  {186, ">"}};
     const auto c = static_cast<unsigned char>(text[p + 2]);
     for (const Row& row : rows) {
         if (row.third == c) {

@@ -1,18 +1,17 @@
+#include "engine/ScanState.h"
 #include "engine/SegmentMatcher.h"
-
-#include <random>
-#include <vector>
 
 #include <gtest/gtest.h>
 
-#include "engine/ScanState.h"
+#include <random>
+#include <vector>
 
 namespace ravelin {
 namespace {
 
 // Two word lists held the way a scan holds them.
 class Pair {
-public:
+  public:
     Pair(const std::vector<std::string>& words1, const std::vector<std::string>& words2)
         : words2_(words2) {
         for (const std::string& w : words1) {
@@ -24,7 +23,7 @@ public:
     }
     SegmentSides Sides() const { return SegmentSides{ids1_, ids2_, dictionary_, words2_}; }
 
-private:
+  private:
     WordDictionary dictionary_;
     std::vector<uint32_t> ids1_;
     std::vector<uint32_t> ids2_;
@@ -50,8 +49,7 @@ Derived Derive(const std::vector<std::string>& w1, const std::vector<std::string
         out.segment2 += b + " ";
         if (a == b) {
             ++equal;
-            if (static_cast<double>(i) >= n / 2.0 &&
-                static_cast<int>(equal * 100.0 / i) >= t) {
+            if (static_cast<double>(i) >= n / 2.0 && static_cast<int>(equal * 100.0 / i) >= t) {
                 out.percent = static_cast<int>(equal * 100.0 / i);
                 return out;
             }
@@ -153,9 +151,13 @@ TEST(SegmentMatcher, DecisionPoints) {
         {"9 of 10 with position 10 equal", 20, 90, {3}, 90, 10},
         {"9 of 10 with position 10 unequal", 20, 90, {10}, 90, 11},
         {"the first half equal", 20, 100, {11, 12, 13, 14, 15, 16, 17, 18, 19, 20}, 100, 10},
-        {"nothing reaches T: the whole window", 20, 90, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12,
-                                                         13, 14, 15, 16, 17, 18, 19, 20, 21, 22,
-                                                         23, 24, 25}, 37, 40},
+        {"nothing reaches T: the whole window",
+         20,
+         90,
+         {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13,
+          14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25},
+         37,
+         40},
     };
     for (const Row& row : rows) {
         const auto w1 = Numbered(2 * row.n);

@@ -1,11 +1,10 @@
+#include "TempFolder.h"
 #include "engine/TextReader.h"
-
-#include <sys/stat.h>
-#include <sys/types.h>
 
 #include <gtest/gtest.h>
 
-#include "TempFolder.h"
+#include <sys/stat.h>
+#include <sys/types.h>
 
 namespace ravelin {
 namespace {
@@ -23,7 +22,7 @@ TEST(TextReader, LinesEndAtCarriageReturnsAndJoinWithSpaces) {
         {"one", "one", 1},
         {"one\r\ntwo\r\n", "one two", 2},
         {"one\rtwo", "one two", 2},
-        {"one\ntwo\n", "one\ntwo\n", 1},  // a lone line feed stays in the line
+        {"one\ntwo\n", "one\ntwo\n", 1},    // a lone line feed stays in the line
         {"one\r\n\r\ntwo", "one  two", 3},  // an empty line adds a space
         {"\r\n\r\none", "one", 3},          // ...but not before the first text
         {"one\r\r\n", "one ", 2},

@@ -1,11 +1,10 @@
+#include "engine/LiteralReduction.h"
 #include "engine/TextReduction.h"
-
-#include <random>
-#include <vector>
 
 #include <gtest/gtest.h>
 
-#include "engine/LiteralReduction.h"
+#include <random>
+#include <vector>
 
 namespace ravelin {
 namespace {
@@ -24,14 +23,26 @@ TEST(TextReduction, ExamplesReduceToTheirWords) {
     };
     const std::vector<Row> rows = {
         {"The cat sat on the mat", {}},
-        {"E-mail, 2015: \xC7" "a va?", {"mail", "2015"}},
+        {"E-mail, 2015: \xC7"
+         "a va?",
+         {"mail", "2015"}},
         {"caf\xC3\xA9 au lait", {"caf\xE9", "lait"}},
         {"don\xE2\x80\x99t", {}},
         {"NOT\xC3O", {"not\xE3o"}},  // a lone 0xC3 before plain O is no sequence
-        {"\xEF\xBB\xBF" "Hello world", {"hello", "world"}},  // the BOM's 0xEF is cut off by a space
-        {"STRA\xDF" "E \xD7 \x8E\x8E" "aaa", {"stra\xDF" "e"}},
+        {"\xEF\xBB\xBF"
+         "Hello world",
+         {"hello", "world"}},  // the BOM's 0xEF is cut off by a space
+        {"STRA\xDF"
+         "E \xD7 \x8E\x8E"
+         "aaa",
+         {"stra\xDF"
+          "e"}},
         {"line one\nline two", {"line", "line"}},
-        {"\xC3\x89T\xC3\x89S ANN\xC3\x89" "E", {"\xE9t\xE9s", "ann\xE9" "e"}},
+        {"\xC3\x89T\xC3\x89S ANN\xC3\x89"
+         "E",
+         {"\xE9t\xE9s",
+          "ann\xE9"
+          "e"}},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(Words(row.text), row.words) << row.text;
@@ -58,9 +69,9 @@ TEST(TextReduction, KeepWordCharactersKeepsTheLengthAndOnlyLettersAndDigits) {
         const auto c = static_cast<unsigned char>(i);
         const bool digit = c >= '0' && c <= '9';
         const bool excluded = c == 0x8E || c == 0x9E || c == 0xD7 || c == 0xF7;
-        const bool letter = !excluded && ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-                                          c == 0x8A || c == 0x8C || c == 0x9F || c == 0x9A ||
-                                          c == 0x9C || c >= 0xC0);
+        const bool letter =
+            !excluded && ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == 0x8A ||
+                          c == 0x8C || c == 0x9F || c == 0x9A || c == 0x9C || c >= 0xC0);
         EXPECT_EQ(kept[i] != ' ' || c == ' ', letter || digit || c == ' ') << i;
     }
     EXPECT_EQ(KeepWordCharacters("a1b2", false), "a b ");
@@ -78,9 +89,12 @@ TEST(TextReduction, Latin1RepairQuirks) {
         std::string out;
     };
     const std::vector<Row> rows = {
-        {"\xC2\x85\xC2\xA9", "\xC2\xA9"},           // the pair moved onto the removed one stays
-        {"a\xC2\xA0" "b\xC2\xA0", "a\xA0" "b\xA0"},  // every pair of the value at once
-        {"\xC3\xA9\xC3\x28", "\xE9\xC3\x28"},       // 0xC3 before '(' changes nothing
+        {"\xC2\x85\xC2\xA9", "\xC2\xA9"},  // the pair moved onto the removed one stays
+        {"a\xC2\xA0"
+         "b\xC2\xA0",
+         "a\xA0"
+         "b\xA0"},                             // every pair of the value at once
+        {"\xC3\xA9\xC3\x28", "\xE9\xC3\x28"},  // 0xC3 before '(' changes nothing
         {"\xC4\x8D\xC4\x8D", "cc"},
         {"ends with \xC2", "ends with \xC2"},
         // The pair skipped after a removal is rewritten by the later search for 0xA9, which
@@ -99,8 +113,16 @@ TEST(TextReduction, PunctuationFirstSequenceDecides) {
         std::string out;
     };
     const std::vector<Row> rows = {
-        {"a\xE2\x80\xA0" "b\xE2\x80\x94" "c", "ab\xE2\x80\x94" "c"},
-        {"a\xE2\x80\x94" "b\xE2\x80\xA0" "c", "a -- b\xE2\x80\xA0" "c"},
+        {"a\xE2\x80\xA0"
+         "b\xE2\x80\x94"
+         "c",
+         "ab\xE2\x80\x94"
+         "c"},
+        {"a\xE2\x80\x94"
+         "b\xE2\x80\xA0"
+         "c",
+         "a -- b\xE2\x80\xA0"
+         "c"},
         {"ends \xE2\x80", "ends \xE2\x80"},
         {"\xE2\x80\x9Cq\xE2\x80\x9D \xE2\x80\xA6 \xE2\x80\xA2", "\"q\" ...  . "},
         {"\xE2\x80\xE2\x80\x94", "\x80\x94"},  // the first pair's third byte is 0xE2: unlisted
@@ -115,10 +137,14 @@ TEST(TextReduction, PunctuationFirstSequenceDecides) {
 // pairs that only form after a rewrite all occur many times.
 TEST(TextReduction, RepairsMatchTheLiteralRulesOnRandomTexts) {
     const std::string alphabets[] = {
-        "\xC2\xC3\x85\xA9\x83\xA0\x9F" "a",              // valid-looking sequences
-        "\xC2\xC2\xC2\x85\x85\xA9\xA0" "ab",            // leads before leads
-        "\xC3\xC3\x83\x83\xA9\x80\xBF" "a",             // 0xC3 0x83 makes new leads
-        "\xC2\xC3\xC4\x8D\x85\x9F\xA0\xA9\x83\x80\xBF\xE2\x80\x94\x99\x89" "a ",
+        "\xC2\xC3\x85\xA9\x83\xA0\x9F"
+        "a",  // valid-looking sequences
+        "\xC2\xC2\xC2\x85\x85\xA9\xA0"
+        "ab",  // leads before leads
+        "\xC3\xC3\x83\x83\xA9\x80\xBF"
+        "a",  // 0xC3 0x83 makes new leads
+        "\xC2\xC3\xC4\x8D\x85\x9F\xA0\xA9\x83\x80\xBF\xE2\x80\x94\x99\x89"
+        "a ",
     };
     std::mt19937 random(20261206);
     for (const std::string& alphabet : alphabets) {
@@ -164,8 +190,10 @@ TEST(TextReduction, FirstWordsTakesLeadingWords) {
         std::string out;
     };
     const std::vector<Row> rows = {
-        {"alpha beta gamma ", 2, "alpha beta"}, {"alpha beta gamma ", 5, "alpha beta gamma"},
-        {"alpha beta gamma ", 0, "alpha beta gamma"}, {"   ", 3, ""},
+        {"alpha beta gamma ", 2, "alpha beta"},
+        {"alpha beta gamma ", 5, "alpha beta gamma"},
+        {"alpha beta gamma ", 0, "alpha beta gamma"},
+        {"   ", 3, ""},
         {"  one  two ", 2, "one"},  // a double space holds an empty word, which counts
         {"one  two three", 3, "one  two"},
     };
