@@ -1,13 +1,13 @@
 // The full try order of a pair that does not match: 2 x (N + 1) comparisons, each over the
 // whole window.
 
-#include <random>
-#include <string>
-#include <vector>
+#include "engine/SegmentMatcher.h"
 
 #include <benchmark/benchmark.h>
 
-#include "engine/SegmentMatcher.h"
+#include <random>
+#include <string>
+#include <vector>
 
 namespace {
 

@@ -1,18 +1,17 @@
 // Reduction throughput: a file read by lines, normalised and split, as a scan does it, except
 // that the whole file is read so that the figure is per byte of text.
 
-#include <unistd.h>
+#include "engine/TextReader.h"
+#include "engine/TextReduction.h"
+
+#include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <fstream>
 #include <random>
 #include <string>
+#include <unistd.h>
 #include <vector>
-
-#include <benchmark/benchmark.h>
-
-#include "engine/TextReader.h"
-#include "engine/TextReduction.h"
 
 namespace {
 
@@ -21,10 +20,10 @@ constexpr size_t kTextBytes = size_t{10} << 20;
 constexpr int32_t kMostWordsAScanNeeds = 700;
 
 std::string MakeWord(std::mt19937& random, bool accented) {
-    static const char* const kPlain[] = {"ra", "ve", "lin", "to", "mar", "quel", "son", "di",
-                                         "ber", "ak", "stro", "nu", "pel", "ith", "or", "gan"};
-    static const char* const kAccented[] = {"\xC3\xA9", "\xC3\xA0", "\xC3\xB1", "\xC3\xBC",
-                                            "\xC3\xA7", "\xC3\xB6"};
+    static const char* const kPlain[] = {"ra",  "ve", "lin",  "to", "mar", "quel", "son", "di",
+                                         "ber", "ak", "stro", "nu", "pel", "ith",  "or",  "gan"};
+    static const char* const kAccented[] = {"\xC3\xA9", "\xC3\xA0", "\xC3\xB1",
+                                            "\xC3\xBC", "\xC3\xA7", "\xC3\xB6"};
     std::uniform_int_distribution<int> syllables(1, 4);
     std::uniform_int_distribution<int> plain(0, 15);
     std::uniform_int_distribution<int> accent(0, 5);
@@ -57,8 +56,8 @@ std::string AsciiText() {
 // One line of UTF-8 with accented letters, curly quotes and dashes.
 std::string Utf8SingleLine() {
     std::mt19937 random(2);
-    static const char* const kPunctuation[] = {" ", " ", " ", "\xE2\x80\x99", " \xE2\x80\x9C",
-                                               "\xE2\x80\x9D ", " \xE2\x80\x94 ", ", "};
+    static const char* const kPunctuation[] = {
+        " ", " ", " ", "\xE2\x80\x99", " \xE2\x80\x9C", "\xE2\x80\x9D ", " \xE2\x80\x94 ", ", "};
     std::uniform_int_distribution<int> pick(0, 7);
     std::string text;
     while (text.size() < kTextBytes) {
@@ -69,7 +68,7 @@ std::string Utf8SingleLine() {
 }
 
 class TextFile {
-public:
+  public:
     explicit TextFile(const std::string& bytes) {
         char name[] = "/tmp/ravelin-bench-XXXXXX";
         const int fd = ::mkstemp(name);
@@ -82,7 +81,7 @@ public:
     ~TextFile() { std::remove(path_.c_str()); }
     const std::string& Path() const { return path_; }
 
-private:
+  private:
     std::string path_;
 };
 
@@ -97,8 +96,12 @@ void ReduceWholeFile(benchmark::State& state, const std::string& bytes) {
                             static_cast<int64_t>(bytes.size()));
 }
 
-void BM_ReduceAsciiCrLf(benchmark::State& state) { ReduceWholeFile(state, AsciiText()); }
-void BM_ReduceUtf8SingleLine(benchmark::State& state) { ReduceWholeFile(state, Utf8SingleLine()); }
+void BM_ReduceAsciiCrLf(benchmark::State& state) {
+    ReduceWholeFile(state, AsciiText());
+}
+void BM_ReduceUtf8SingleLine(benchmark::State& state) {
+    ReduceWholeFile(state, Utf8SingleLine());
+}
 
 }  // namespace
 

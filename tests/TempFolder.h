@@ -11,7 +11,7 @@
 namespace ravelin::testing {
 
 class TempFolder {
-public:
+  public:
     TempFolder() {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "ravelin-test-XXXXXX").string();
@@ -40,7 +40,7 @@ public:
         return file;
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
