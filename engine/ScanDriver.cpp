@@ -196,8 +196,8 @@ void ScanDriver::SetUpWindowForScan() {
     view_.SetProcessingFileLabel("");
     blnOutputFull = false;
     blnDuplicateFound = false;
-    duplicatesLabel_ = "No duplicates found yet.";
-    view_.SetDuplicatesLabel(duplicatesLabel_);
+    labelCount_ = 0;
+    view_.SetDuplicatesLabel("No duplicates found yet.");
     view_.SetWindowHeights(kSmallFormHeight, kSmallOutputHeight);
     strFileExt = "txt";
     view_.EnableControls(false);
@@ -277,6 +277,7 @@ bool ScanDriver::FirstPass(const std::string& folder, const std::vector<std::str
     log_.AppendDirect(line);
     std::vector<std::string> words;
     std::vector<uint32_t> ids(static_cast<size_t>(segment));
+    view_.ShowProgress({ScanProgress::Pass::First, 0, fileCount, 0});
     for (int32_t k = 0; k < fileCount; ++k) {
         view_.Yield();
         if (blnStopRequested) {
@@ -318,6 +319,7 @@ void ScanDriver::CutProgressLine() {
 bool ScanDriver::SecondPassOverFolder(const std::string& folder,
                                       const std::vector<std::string>& names) {
     const auto fileCount = static_cast<int32_t>(names.size());
+    view_.ShowProgress({ScanProgress::Pass::Second, 0, fileCount, 0});
     const std::unique_ptr<SecondPass> pass = secondPassFactory_();
     pass->Begin(state_, SecondFolder{folder, names, intNumWordsToSkip[1]});
     matchCount_ = 0;
@@ -354,14 +356,13 @@ bool ScanDriver::CompareWithFirstFolder(SecondPass& pass, int32_t fileCount1) {
                 ReportPair(k, *result);
             }
         }
-        if (blnDuplicateFound) {
-            std::string label = matchCount_ == 1
-                                    ? "One duplicate found."
-                                    : std::to_string(matchCount_) + " duplicates found.";
-            if (label != duplicatesLabel_) {
-                duplicatesLabel_ = std::move(label);
-                view_.SetDuplicatesLabel(duplicatesLabel_);
-            }
+        // The label is set after every pair; its text changes only with the count, and a
+        // scan of millions of pairs should not build it millions of times.
+        if (blnDuplicateFound && matchCount_ != labelCount_) {
+            labelCount_ = matchCount_;
+            view_.SetDuplicatesLabel(matchCount_ == 1
+                                         ? "One duplicate found."
+                                         : std::to_string(matchCount_) + " duplicates found.");
         }
     }
     return true;

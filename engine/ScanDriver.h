@@ -101,7 +101,7 @@ class ScanDriver {
     int scanDepth_ = 0;
     bool scanCompleted_ = false;
     int32_t matchCount_ = 0;
-    std::string duplicatesLabel_;
+    int32_t labelCount_ = 0;  // the match count the duplicates label shows
 
     // Where the scan itself wrote the progress line's counter and the pause marker, so that a
     // "#" or a marker text inside a folder or file name is never taken for them.

@@ -29,7 +29,7 @@ inline constexpr int kLargeOutputHeight = 5055;
 // Where a scan stands, for a front end that shows progress of its own.
 struct ScanProgress {
     enum class Pass { First, Second } pass = Pass::First;
-    int32_t file = 0;  // 1-based
+    int32_t file = 0;  // 1-based; 0 when the pass begins
     int32_t files = 0;
     int32_t matches = 0;
 };

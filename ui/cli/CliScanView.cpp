@@ -18,6 +18,11 @@ void CliScanView::ShowMessage(const std::string& text, const std::string& title,
 }
 
 void CliScanView::ShowProgress(const ScanProgress& progress) {
+    if (progress.file == 0) {
+        const bool first = progress.pass == ScanProgress::Pass::First;
+        (first ? times_.firstPass : times_.secondPass) = PassTimes::Clock::now();
+        times_.files[first ? 0 : 1] = progress.files;
+    }
     if (progress_ != nullptr) {
         progress_->Show(progress);
     }

@@ -7,6 +7,7 @@
 #include "engine/ScanView.h"
 #include "ui/cli/ProgressBar.h"
 
+#include <chrono>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -26,6 +27,14 @@ struct ScanOptions {
     std::string folders[2];
 };
 
+// When each pass of the last scan began, for --stats.
+struct PassTimes {
+    using Clock = std::chrono::steady_clock;
+    std::optional<Clock::time_point> firstPass;
+    std::optional<Clock::time_point> secondPass;
+    int32_t files[2] = {0, 0};
+};
+
 class CliScanView final : public ScanView {
   public:
     CliScanView(ScanOptions options, std::ostream& err, ProgressBar* progress)
@@ -33,6 +42,7 @@ class CliScanView final : public ScanView {
 
     void AttachDriver(ScanDriver* driver) { driver_ = driver; }
     bool Interrupted() const { return interrupted_; }
+    const PassTimes& Times() const { return times_; }
 
     std::string SettingText(SettingField field) const override;
     int DisplayReducedTextState() const override { return options_.displayReducedText ? 1 : 0; }
@@ -65,6 +75,7 @@ class CliScanView final : public ScanView {
     ProgressBar* progress_;
     ScanDriver* driver_ = nullptr;
     bool interrupted_ = false;
+    PassTimes times_;
 };
 
 }  // namespace ravelin::cli

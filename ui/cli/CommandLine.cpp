@@ -1,6 +1,8 @@
 #include "ui/cli/CommandLine.h"
 
 #include "engine/FileWords.h"
+#include "engine/ParallelSecondPass.h"
+#include "engine/PrunedMatcher.h"
 #include "engine/SecondPass.h"
 #include "files/StringRoutines.h"
 #include "files/TextEncoding.h"
@@ -14,6 +16,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include <chrono>
+#include <cstdio>
 #include <memory>
 #include <optional>
 #include <thread>
@@ -21,12 +25,19 @@
 namespace ravelin::cli {
 namespace {
 
+int DefaultJobs() {
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores == 0 ? 1 : static_cast<int>(cores);
+}
+
 struct ScanCommand {
     ScanOptions options;
     std::string show;
     bool noShow = false;
     std::string format = "report";
     bool literal = false;
+    int jobs = DefaultJobs();
+    bool stats = false;
     std::string folder1;
     std::string folder2;
 };
@@ -60,6 +71,12 @@ void AddScanOptions(CLI::App& command, ScanCommand& scan) {
         ->check(CLI::IsMember({"report", "tsv"}));
     command.add_flag("--literal", scan.literal,
                      "Compare every pair with every shift, the reference for the fast path");
+    command
+        .add_option("--jobs", scan.jobs,
+                    "Threads that compare 2nd-folder files (default: one per core)")
+        ->check(CLI::Range(1, 256));
+    command.add_flag("--stats", scan.stats,
+                     "Print the files, pairs and time of each pass to the error stream");
     command.add_option("FOLDER1", scan.folder1, "The 1st folder")->required();
     command.add_option("FOLDER2", scan.folder2, "The 2nd folder (default: the 1st folder)");
 }
@@ -81,6 +98,36 @@ std::optional<int> LoadTexts(std::ostream& err) {
     return std::nullopt;
 }
 
+std::string StatsText(const PassTimes& times, PassTimes::Clock::time_point end) {
+    if (!times.firstPass) {
+        return "";
+    }
+    const auto seconds = [](auto from, auto to) {
+        return std::chrono::duration<double>(to - from).count();
+    };
+    const auto secondStart = times.secondPass.value_or(end);
+    const double first = seconds(*times.firstPass, secondStart);
+    const double second = times.secondPass ? seconds(*times.secondPass, end) : 0.0;
+    const double pairs = static_cast<double>(times.files[0]) * times.files[1];
+    char text[400];
+    std::snprintf(text, sizeof text,
+                  "ravelin-cli: 1st folder: %d files in %.3f s (%.0f files/s)\n"
+                  "ravelin-cli: 2nd folder: %d files, %.0f pairs in %.3f s (%.0f pairs/s)\n",
+                  times.files[0], first, first > 0 ? times.files[0] / first : 0.0, times.files[1],
+                  pairs, second, second > 0 ? pairs / second : 0.0);
+    return text;
+}
+
+std::unique_ptr<SecondPass> MakeSecondPass(const ScanCommand& scan) {
+    if (scan.literal) {
+        return std::make_unique<SequentialSecondPass>(std::make_unique<LiteralPairMatcher>());
+    }
+    if (scan.jobs > 1) {
+        return std::make_unique<ParallelSecondPass>(scan.jobs);
+    }
+    return std::make_unique<SequentialSecondPass>(std::make_unique<PrunedPairMatcher>());
+}
+
 int RunScan(ScanCommand& scan, std::ostream& out, std::ostream& err, bool terminal) {
     if (const auto failed = LoadTexts(err)) {
         return *failed;
@@ -97,9 +144,7 @@ int RunScan(ScanCommand& scan, std::ostream& out, std::ostream& err, bool termin
     }
     CliScanView view(scan.options, err, progress ? &*progress : nullptr);
     const LibraryTextCatalog catalog;
-    ScanDriver driver(view, catalog, [] {
-        return std::make_unique<SequentialSecondPass>(std::make_unique<LiteralPairMatcher>());
-    });
+    ScanDriver driver(view, catalog, [&scan] { return MakeSecondPass(scan); });
     view.AttachDriver(&driver);
     const bool tsv = scan.format == "tsv";
     if (tsv) {
@@ -111,6 +156,9 @@ int RunScan(ScanCommand& scan, std::ostream& out, std::ostream& err, bool termin
     }
     if (progress) {
         progress->Finish();
+    }
+    if (scan.stats) {
+        err << StatsText(view.Times(), PassTimes::Clock::now());
     }
     if (!tsv) {
         out << ReportText(driver.Log().Text());

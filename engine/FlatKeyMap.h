@@ -1,0 +1,101 @@
+#pragma once
+
+// A hash table from 64-bit keys to 32-bit values, open addressing with linear probing: a few
+// bytes a key where a node-based map takes dozens, which matters with millions of word pairs.
+
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <vector>
+
+namespace ravelin {
+
+class FlatKeyMap {
+  public:
+    static constexpr uint64_t kEmptyKey = std::numeric_limits<uint64_t>::max();
+
+    explicit FlatKeyMap(size_t expectedKeys = 16) { Rehash(SlotsFor(expectedKeys)); }
+
+    // The value of key, inserted as 0 when it is new. `key` must not be kEmptyKey.
+    uint32_t& operator[](uint64_t key) {
+        if ((size_ + 1) * 4 > keys_.size() * 3) {
+            Rehash(keys_.size() * 2);
+        }
+        size_t slot = SlotOf(key);
+        while (keys_[slot] != key) {
+            if (keys_[slot] == kEmptyKey) {
+                keys_[slot] = key;
+                values_[slot] = 0;
+                ++size_;
+                break;
+            }
+            slot = (slot + 1) & mask_;
+        }
+        return values_[slot];
+    }
+
+    const uint32_t* Find(uint64_t key) const {
+        if (key == kEmptyKey) {
+            return nullptr;  // the mark of an empty slot is never a key
+        }
+        for (size_t slot = SlotOf(key);; slot = (slot + 1) & mask_) {
+            if (keys_[slot] == key) {
+                return &values_[slot];
+            }
+            if (keys_[slot] == kEmptyKey) {
+                return nullptr;
+            }
+        }
+    }
+
+    size_t Size() const { return size_; }
+
+    template <typename Visit>
+    void ForEach(Visit visit) {
+        for (size_t slot = 0; slot < keys_.size(); ++slot) {
+            if (keys_[slot] != kEmptyKey) {
+                visit(keys_[slot], values_[slot]);
+            }
+        }
+    }
+
+  private:
+    static size_t SlotsFor(size_t keys) {
+        size_t slots = 16;
+        while (slots * 3 < keys * 4) {
+            slots *= 2;
+        }
+        return slots;
+    }
+
+    size_t SlotOf(uint64_t key) const {
+        // Fibonacci hashing spreads keys that differ only in their low bits, as word numbers do.
+        return static_cast<size_t>((key * 0x9E3779B97F4A7C15ULL) >> shift_) & mask_;
+    }
+
+    void Rehash(size_t slots) {
+        std::vector<uint64_t> oldKeys(slots, kEmptyKey);
+        std::vector<uint32_t> oldValues(slots, 0);
+        oldKeys.swap(keys_);
+        oldValues.swap(values_);
+        mask_ = slots - 1;
+        shift_ = 64;
+        for (size_t s = slots; s > 1; s >>= 1) {
+            --shift_;
+        }
+        size_ = 0;
+        for (size_t slot = 0; slot < oldKeys.size(); ++slot) {
+            if (oldKeys[slot] != kEmptyKey) {
+                (*this)[oldKeys[slot]] = oldValues[slot];
+            }
+        }
+    }
+
+    std::vector<uint64_t> keys_;
+    std::vector<uint32_t> values_;
+    size_t mask_ = 0;
+    int shift_ = 64;
+    size_t size_ = 0;
+};
+
+}  // namespace ravelin
