@@ -4,18 +4,26 @@
 #include "engine/TextReduction.h"
 
 namespace ravelin {
+namespace {
 
-// The readers' error values are not looked at: an unreadable file has an empty text, so no words.
-int32_t ReadFirstFolderWords(const std::string& path, int32_t wordsNeeded,
-                             std::vector<std::string>& words) {
-    ReaderResult read = ReadTextByChars(path, kCharsPerNeededWord * wordsNeeded);
-    return ReduceToWords(read.text, wordsNeeded, words);
+FileWords Reduce(ReaderResult read, int32_t wordsNeeded, std::vector<std::string>& words) {
+    FileWords result;
+    result.count = ReduceToWords(read.text, wordsNeeded, words);
+    result.errorNumber = read.errorNumber;
+    result.errorDescription = std::move(read.errorDescription);
+    return result;
 }
 
-int32_t ReadSecondFolderWords(const std::string& path, int32_t wordsNeeded,
-                              std::vector<std::string>& words) {
-    ReaderResult read = ReadTextByLines(path, wordsNeeded);
-    return ReduceToWords(read.text, wordsNeeded, words);
+}  // namespace
+
+FileWords ReadFirstFolderWords(const std::string& path, int32_t wordsNeeded,
+                               std::vector<std::string>& words) {
+    return Reduce(ReadTextByChars(path, kCharsPerNeededWord * wordsNeeded), wordsNeeded, words);
+}
+
+FileWords ReadSecondFolderWords(const std::string& path, int32_t wordsNeeded,
+                                std::vector<std::string>& words) {
+    return Reduce(ReadTextByLines(path, wordsNeeded), wordsNeeded, words);
 }
 
 }  // namespace ravelin

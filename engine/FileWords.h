@@ -10,12 +10,18 @@ namespace ravelin {
 
 inline constexpr int32_t kCharsPerNeededWord = 20;
 
+struct FileWords {
+    int32_t count = 0;  // words stored, at most the number needed
+    // The reader's failure; a file that cannot be read has no words, so it counts as too small.
+    int32_t errorNumber = 0;
+    std::string errorDescription;
+};
+
 // A 1st-folder file is read until 20 x wordsNeeded characters; a 2nd-folder file until
-// wordsNeeded lines. Returns the number of words stored (at most wordsNeeded); a file that cannot
-// be read has none.
-int32_t ReadFirstFolderWords(const std::string& path, int32_t wordsNeeded,
-                             std::vector<std::string>& words);
-int32_t ReadSecondFolderWords(const std::string& path, int32_t wordsNeeded,
-                              std::vector<std::string>& words);
+// wordsNeeded lines.
+FileWords ReadFirstFolderWords(const std::string& path, int32_t wordsNeeded,
+                               std::vector<std::string>& words);
+FileWords ReadSecondFolderWords(const std::string& path, int32_t wordsNeeded,
+                                std::vector<std::string>& words);
 
 }  // namespace ravelin

@@ -75,7 +75,9 @@ void ParallelSecondPass::Compute(int32_t j, PairProbe& probe, std::vector<std::s
     const int32_t segment = 2 * n;
     const int32_t needed = segment + folder_.skip;
     const std::string path = FullPath(folder_.path, folder_.names[static_cast<size_t>(j)]);
-    if (ReadSecondFolderWords(path, needed, scratch) < needed) {
+    FileWords read = ReadSecondFolderWords(path, needed, scratch);
+    result.readError = std::move(read.errorDescription);
+    if (read.count < needed) {
         return;
     }
     result.usable = true;
@@ -95,7 +97,7 @@ void ParallelSecondPass::Compute(int32_t j, PairProbe& probe, std::vector<std::s
     }
 }
 
-bool ParallelSecondPass::LoadFile(ScanState& state, int32_t j) {
+FileLoad ParallelSecondPass::LoadFile(ScanState& state, int32_t j) {
     {
         std::unique_lock lock(mutex_);
         resultReady_.wait(lock, [this, j] { return Slot(j).ready; });
@@ -106,12 +108,12 @@ bool ParallelSecondPass::LoadFile(ScanState& state, int32_t j) {
     spaceFree_.notify_all();
     nextMatch_ = 0;
     state.words2.name = folder_.names[static_cast<size_t>(j)];
-    if (!current_.usable) {
-        return false;
+    FileLoad load{current_.usable, std::move(current_.readError)};
+    if (load.usable) {
+        state.words2.words = std::move(current_.words);
+        state.words2.ids = std::move(current_.ids);
     }
-    state.words2.words = std::move(current_.words);
-    state.words2.ids = std::move(current_.ids);
-    return true;
+    return load;
 }
 
 std::optional<MatchResult> ParallelSecondPass::Match(ScanState& /*state*/, int32_t k) {

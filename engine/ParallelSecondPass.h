@@ -24,7 +24,7 @@ class ParallelSecondPass final : public SecondPass {
     ~ParallelSecondPass() override;
 
     void Begin(const ScanState& state, const SecondFolder& folder) override;
-    bool LoadFile(ScanState& state, int32_t j) override;
+    FileLoad LoadFile(ScanState& state, int32_t j) override;
     std::optional<MatchResult> Match(ScanState& state, int32_t k) override;
     void End() override;
 
@@ -32,6 +32,7 @@ class ParallelSecondPass final : public SecondPass {
     struct FileResult {
         bool ready = false;
         bool usable = false;
+        std::string readError;
         std::vector<std::string> words;
         std::vector<uint32_t> ids;
         std::vector<std::pair<int32_t, MatchResult>> matches;  // ascending file numbers

@@ -287,7 +287,12 @@ bool ScanDriver::FirstPass(const std::string& folder, const std::vector<std::str
         RewriteCounter(k + 1);
         view_.ShowProgress({ScanProgress::Pass::First, k + 1, fileCount, 0});
         const std::string& name = names[static_cast<size_t>(k)];
-        if (ReadFirstFolderWords(FullPath(folder, name), needed, words) < needed) {
+        const std::string path = FullPath(folder, name);
+        const FileWords read = ReadFirstFolderWords(path, needed, words);
+        if (read.errorNumber != 0) {
+            view_.NoteUnreadableFile(path, read.errorDescription);
+        }
+        if (read.count < needed) {
             state_.table1.StoreTooSmall(k, name);
             continue;
         }
@@ -336,7 +341,12 @@ bool ScanDriver::SecondPassOverFolder(const std::string& folder,
         view_.WaitSeconds(1);
         view_.ShowMakerLabels(false);
         view_.ShowProgress({ScanProgress::Pass::Second, j + 1, fileCount, matchCount_});
-        if (pass->LoadFile(state_, j)) {
+        const FileLoad load = pass->LoadFile(state_, j);
+        if (!load.readError.empty()) {
+            view_.NoteUnreadableFile(FullPath(folder, names[static_cast<size_t>(j)]),
+                                     load.readError);
+        }
+        if (load.usable) {
             completed = CompareWithFirstFolder(*pass, state_.table1.FileCount());
         }
     }

@@ -56,6 +56,9 @@ class ScanView : public OutputLogListener {
     virtual void SetWindowHeights(int formTwips, int outputTwips) = 0;
     virtual void ShowMakerLabels(bool show) = 0;
     virtual void ShowProgress(const ScanProgress& /*progress*/) {}
+    // A file of either folder could not be read; the scan counts it as too small and goes on.
+    virtual void NoteUnreadableFile(const std::string& /*path*/,
+                                    const std::string& /*description*/) {}
 
     // Handles pending events: clicks delivered here run their handlers nested in the scan.
     virtual void Yield() = 0;

@@ -14,17 +14,18 @@ void SequentialSecondPass::Begin(const ScanState& state, const SecondFolder& fol
     matcher_->Prepare(state);
 }
 
-bool SequentialSecondPass::LoadFile(ScanState& state, int32_t j) {
+FileLoad SequentialSecondPass::LoadFile(ScanState& state, int32_t j) {
     const std::string& name = folder_.names[static_cast<size_t>(j)];
     const int32_t segment = 2 * state.intNumWordsToCompare;
     const int32_t needed = segment + folder_.skip;
     state.words2.name = name;
-    if (ReadSecondFolderWords(FullPath(folder_.path, name), needed, words_) < needed) {
-        return false;
+    FileWords read = ReadSecondFolderWords(FullPath(folder_.path, name), needed, words_);
+    FileLoad load{read.count >= needed, std::move(read.errorDescription)};
+    if (load.usable) {
+        state.words2.Assign(name, words_, folder_.skip, segment, state.dictionary);
+        matcher_->BeginFile(state);
     }
-    state.words2.Assign(name, words_, folder_.skip, segment, state.dictionary);
-    matcher_->BeginFile(state);
-    return true;
+    return load;
 }
 
 std::optional<MatchResult> SequentialSecondPass::Match(ScanState& state, int32_t k) {

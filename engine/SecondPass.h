@@ -36,13 +36,18 @@ struct SecondFolder {
     int32_t skip = 0;  // S2
 };
 
+struct FileLoad {
+    bool usable = false;
+    std::string readError;  // why the file could not be read, if it could not
+};
+
 class SecondPass {
   public:
     virtual ~SecondPass() = default;
     // The 1st-folder table is complete and the 2nd folder listed.
     virtual void Begin(const ScanState& state, const SecondFolder& folder) = 0;
-    // Fills state.words2 with file j; false when the file has fewer than 2N + S2 words.
-    virtual bool LoadFile(ScanState& state, int32_t j) = 0;
+    // Fills state.words2 with file j; not usable when it has fewer than 2N + S2 words.
+    virtual FileLoad LoadFile(ScanState& state, int32_t j) = 0;
     // The match of 1st-folder file k (not too small) with the loaded file.
     virtual std::optional<MatchResult> Match(ScanState& state, int32_t k) = 0;
     virtual void End() {}
@@ -55,7 +60,7 @@ class SequentialSecondPass final : public SecondPass {
         : matcher_(std::move(matcher)) {}
 
     void Begin(const ScanState& state, const SecondFolder& folder) override;
-    bool LoadFile(ScanState& state, int32_t j) override;
+    FileLoad LoadFile(ScanState& state, int32_t j) override;
     std::optional<MatchResult> Match(ScanState& state, int32_t k) override;
 
   private:

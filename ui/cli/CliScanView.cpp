@@ -1,5 +1,6 @@
 #include "ui/cli/CliScanView.h"
 
+#include "files/TextEncoding.h"
 #include "ui/cli/Interrupt.h"
 #include "ui/cli/ReportFormat.h"
 
@@ -26,6 +27,14 @@ void CliScanView::ShowProgress(const ScanProgress& progress) {
     if (progress_ != nullptr) {
         progress_->Show(progress);
     }
+}
+
+void CliScanView::NoteUnreadableFile(const std::string& path, const std::string& description) {
+    if (progress_ != nullptr) {
+        progress_->Finish();
+    }
+    err_ << "ravelin-cli: cannot read '" << Utf8Lossy(path) << "': " << description
+         << " (counted as too small)\n";
 }
 
 void CliScanView::Yield() {

@@ -52,6 +52,7 @@ class CliScanView final : public ScanView {
     }
     void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override;
     void ShowProgress(const ScanProgress& progress) override;
+    void NoteUnreadableFile(const std::string& path, const std::string& description) override;
     void Yield() override;
 
     // A terminal has no captions, labels, buttons, window or caret, and no reason to wait.

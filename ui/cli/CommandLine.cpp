@@ -198,8 +198,14 @@ int RunWords(const WordsCommand& command, std::ostream& out, std::ostream& err) 
     }
     const int32_t needed = 2 * *n + *skip;
     std::vector<std::string> words;
-    const int32_t count = command.byLines ? ReadSecondFolderWords(command.file, needed, words)
-                                          : ReadFirstFolderWords(command.file, needed, words);
+    const FileWords read = command.byLines ? ReadSecondFolderWords(command.file, needed, words)
+                                           : ReadFirstFolderWords(command.file, needed, words);
+    if (read.errorNumber != 0) {
+        err << "ravelin-cli: cannot read '" << Utf8Lossy(command.file)
+            << "': " << read.errorDescription << "\n";
+        return kExitStopped;
+    }
+    const int32_t count = read.count;
     for (int32_t i = 0; i < count; ++i) {
         out << Cp1252ToUtf8(words[static_cast<size_t>(i)]) << '\n';
     }
