@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <new>
 #include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -42,7 +43,9 @@ class LineJoiner {
                                  : static_cast<size_t>(static_cast<const char*>(found) - data);
             if (lineEnd > read) {
                 FlushSpace(data);
-                std::memmove(data + end_, data + read, lineEnd - read);
+                if (end_ != read) {
+                    std::memmove(data + end_, data + read, lineEnd - read);
+                }
                 end_ += lineEnd - read;
                 lineLength_ += static_cast<int64_t>(lineEnd - read);
                 lineOpen_ = true;
@@ -138,6 +141,7 @@ void SetError(ReaderResult& result, int errorNumber, const char* description) {
 
 constexpr size_t kFirstChunk = size_t{64} << 10;
 constexpr size_t kLargestChunk = size_t{4} << 20;
+constexpr size_t kLargestReservation = size_t{1} << 30;
 
 ReaderResult ReadText(const std::string& path, Budget budget, int32_t limit) {
     ReaderResult result;
@@ -160,9 +164,11 @@ ReaderResult ReadText(const std::string& path, Budget budget, int32_t limit) {
         return result;
     }
     const auto size = static_cast<size_t>(std::max<off_t>(info.st_size, 0));
-    if (limit <= 0) {
-        result.text.reserve(size);
-    }
+    // Room for the whole file at once: a file without carriage returns is read whole whatever
+    // the budget, and growing by doubling would copy it again and again. Reserving touches no
+    // memory that is not read into.
+    // The room also covers the text's growth when em dashes become " -- ", 4 bytes for 3.
+    result.text.reserve(std::min(size + size / 3 + 1, kLargestReservation));
     LineJoiner joiner(budget, limit, result.text);
     size_t chunk = std::clamp(size + 1, size_t{1}, kFirstChunk);
     size_t total = 0;
@@ -197,14 +203,25 @@ ReaderResult ReadText(const std::string& path, Budget budget, int32_t limit) {
     return result;
 }
 
+// A file too large for the memory is a file that cannot be read, not the end of the scan.
+ReaderResult ReadGuarded(const std::string& path, Budget budget, int32_t limit) {
+    try {
+        return ReadText(path, budget, limit);
+    } catch (const std::bad_alloc&) {
+        ReaderResult result;
+        SetError(result, ENOMEM, std::strerror(ENOMEM));
+        return result;
+    }
+}
+
 }  // namespace
 
 ReaderResult ReadTextByChars(const std::string& path, int32_t minChars) {
-    return ReadText(path, Budget::Chars, minChars);
+    return ReadGuarded(path, Budget::Chars, minChars);
 }
 
 ReaderResult ReadTextByLines(const std::string& path, int32_t maxLines) {
-    return ReadText(path, Budget::Lines, maxLines);
+    return ReadGuarded(path, Budget::Lines, maxLines);
 }
 
 }  // namespace ravelin

@@ -95,31 +95,61 @@ size_t FindPunctuationLead(std::string_view text, size_t from) {
     return std::string_view::npos;
 }
 
-// Replacing the listed sequences one after another gives the same text as this single pass:
-// no replacement contains 0xE2 or 0x80, and none starts with a listed third byte, so no pass
-// can create or break a sequence that another pass would see.
-std::string ReplaceListedPunctuation(const std::string& text, size_t first) {
-    std::string out;
-    out.reserve(text.size() + text.size() / 8);
-    out.append(text, 0, first);
-    size_t i = first;
-    while (i < text.size()) {
-        const size_t lead = FindPunctuationLead(text, i);
-        if (lead == std::string_view::npos || lead + 2 >= text.size()) {
+constexpr unsigned char kEmDash = 148;
+
+// Replacing the listed sequences one after another gives the same text as a single pass: no
+// replacement contains 0xE2 or 0x80, and none starts with a listed third byte, so no pass can
+// create or break a sequence that another pass would see. For the same reason the replacements
+// may be made in any order: first every one that does not lengthen the text, in place from the
+// left, then the em dashes, the only ones that do, in place from the right.
+void ReplaceShorteningPunctuation(std::string& text, size_t first, size_t& emDashes) {
+    size_t write = first;
+    size_t read = first;
+    while (read < text.size()) {
+        const size_t lead = FindPunctuationLead(text, read);
+        const size_t runEnd =
+            lead == std::string_view::npos || lead + 2 >= text.size() ? text.size() : lead;
+        if (write != read) {
+            std::memmove(text.data() + write, text.data() + read, runEnd - read);
+        }
+        write += runEnd - read;
+        read = runEnd;
+        if (read == text.size()) {
             break;
         }
-        const Replacement* r = FindPunctuation(static_cast<unsigned char>(text[lead + 2]));
-        out.append(text, i, lead - i);
-        if (r == nullptr) {
-            out.push_back(text[lead]);
-            i = lead + 1;
+        const auto third = static_cast<unsigned char>(text[lead + 2]);
+        const Replacement* r = FindPunctuation(third);
+        if (r == nullptr || third == kEmDash) {
+            const size_t kept = r == nullptr ? 1 : 3;
+            std::memmove(text.data() + write, text.data() + lead, kept);
+            write += kept;
+            read = lead + kept;
+            emDashes += r == nullptr ? 0 : 1;
         } else {
-            out.append(r->text);
-            i = lead + 3;
+            text.replace(write, r->text.size(), r->text);
+            write += r->text.size();
+            read = lead + 3;
         }
     }
-    out.append(text, i, std::string::npos);
-    return out;
+    text.resize(write);
+}
+
+void ReplaceEmDashes(std::string& text, size_t emDashes) {
+    size_t read = text.size();
+    text.resize(text.size() + emDashes);
+    size_t write = text.size();
+    constexpr std::string_view kReplacement = " -- ";
+    while (read > 0 && write > read) {
+        if (read >= 3 && static_cast<unsigned char>(text[read - 1]) == kEmDash &&
+            static_cast<unsigned char>(text[read - 2]) == 0x80 &&
+            static_cast<unsigned char>(text[read - 3]) == 0xE2) {
+            write -= kReplacement.size();
+            text.replace(write, kReplacement.size(), kReplacement);
+            read -= 3;
+        } else {
+            text[--write] = text[--read];
+        }
+    }
 }
 
 bool IsWordSpace(char c) {
@@ -138,7 +168,12 @@ std::string DecodeUtf8Punctuation(std::string text) {
         return text;
     }
     if (FindPunctuation(static_cast<unsigned char>(text[p + 2])) != nullptr) {
-        return ReplaceListedPunctuation(text, p);
+        size_t emDashes = 0;
+        ReplaceShorteningPunctuation(text, p, emDashes);
+        if (emDashes > 0) {
+            ReplaceEmDashes(text, emDashes);
+        }
+        return text;
     }
     text.erase(p, 3);
     return text;

@@ -67,6 +67,7 @@ class FakeScanView final : public ScanView {
     int yields = 0;
     int waits = 0;
     bool quitProgram = false;
+    std::vector<std::string> unreadable;
 
     // Runs at the n-th yield (1-based).
     std::map<int, std::function<void()>> atYield;
@@ -116,6 +117,9 @@ class FakeScanView final : public ScanView {
         }
     }
     void WaitSeconds(int /*seconds*/) override { ++waits; }
+    void NoteUnreadableFile(const std::string& path, const std::string& /*why*/) override {
+        unreadable.push_back(path);
+    }
     void QuitProgram() override { quitProgram = true; }
 };
 

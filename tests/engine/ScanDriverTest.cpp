@@ -358,6 +358,24 @@ TEST_F(ScanDriverTest, APauseMarkerInAFileNameIsNeverCut) {
     EXPECT_TRUE(driver_.Log().Text().ends_with("There is one match."));
 }
 
+TEST_F(ScanDriverTest, FilesAndFoldersThatVanishDuringTheScanCountAsTooSmall) {
+    MakeStandardFolders();
+    // a1.txt goes after the listing, before it is read; then the whole 2nd folder goes while the
+    // 2nd-folder files are being compared.
+    view_.atYield[3] = [this] {
+        std::filesystem::remove(std::filesystem::path(first_) / "a1.txt");
+    };
+    view_.atYield[11] = [this] { std::filesystem::remove_all(second_); };
+    driver_.cmdStart_Click();
+    EXPECT_TRUE(driver_.ScanCompleted());
+    EXPECT_EQ(driver_.MatchCount(), 0);
+    EXPECT_EQ(driver_.Log().Text(), Header() + "There are no matches.");
+    EXPECT_TRUE(view_.messages.empty());
+    ASSERT_EQ(view_.unreadable.size(), 5u);  // a1.txt, then the four 2nd-folder files
+    EXPECT_TRUE(view_.unreadable.front().ends_with("/first/a1.txt"));
+    EXPECT_TRUE(view_.unreadable.back().ends_with("/second/tiny.txt"));
+}
+
 TEST_F(ScanDriverTest, QuitWhileIdleEndsTheProgram) {
     driver_.cmdQuit_Click();
     EXPECT_TRUE(view_.quitProgram);
