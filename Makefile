@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build test bench demo format tidy clean
+.PHONY: all deps configure build test test-asan bench demo fuzz format tidy clean
 
 all: build
 
@@ -19,6 +19,23 @@ build: configure
 test: deps
 	@$(MAKE) --no-print-directory build
 	@ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+
+# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: deps
+	@$(MAKE) --no-print-directory build BUILD=build-asan \
+		CMAKE_FLAGS="-DRAVELIN_SANITIZE=ON -DRAVELIN_BUILD_BENCH=OFF"
+	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		ctest --test-dir build-asan --output-on-failure -j$(JOBS)
+
+# Each libFuzzer target for FUZZ_SECONDS (default 60), built with clang.
+fuzz:
+	@scripts/deps.sh packages-fuzz.txt
+	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -DRAVELIN_FUZZ=ON -DRAVELIN_BUILD_GUI=OFF \
+		-DRAVELIN_BUILD_TESTS=OFF -DRAVELIN_BUILD_BENCH=OFF >/dev/null
+	@cmake --build build-fuzz -j$(JOBS)
+	@fuzz/run.sh build-fuzz
 
 bench: deps
 	@$(MAKE) --no-print-directory build

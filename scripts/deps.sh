@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian packages listed in packages.txt that are not installed yet.
+# Installs the Debian packages listed in packages.txt (or the list given) that are missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-mapfile -t wanted < <(grep -v -E '^\s*(#|$)' packages.txt)
+list=${1:-packages.txt}
+mapfile -t wanted < <(grep -v -E '^\s*(#|$)' "$list")
 missing=()
 for pkg in "${wanted[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then

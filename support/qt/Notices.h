@@ -9,12 +9,12 @@ class QWidget;
 namespace ravelin {
 
 class NoticePresenter {
-public:
+  public:
     virtual ~NoticePresenter() = default;
     // Sizes and offsets in twips, the interval in milliseconds; returns when the notice has
     // closed (its time is up, or the user clicked it).
-    virtual void PopUpInForm(QWidget* frmMe, const QString& strMessage, int intWidth,
-                             int intHeight, int intInterval, int intTop, int intLeft) = 0;
+    virtual void PopUpInForm(QWidget* frmMe, const QString& strMessage, int intWidth, int intHeight,
+                             int intInterval, int intTop, int intLeft) = 0;
 };
 
 }  // namespace ravelin

@@ -3,12 +3,13 @@
 // Opens a web page (or a local page by its file address) in the user's default browser and
 // explains a failure in a message box.
 
+#include "support/qt/MessagePresenter.h"
+
 #include <QString>
+
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-#include "support/qt/MessagePresenter.h"
 
 class QWidget;
 
@@ -16,14 +17,14 @@ namespace ravelin {
 
 // The desktop's "open this address" call, behind an interface so tests need no browser.
 class WebPageOpener {
-public:
+  public:
     virtual ~WebPageOpener() = default;
     // True when the desktop accepted the address.
     virtual bool Open(const QString& address) = 0;
 };
 
 class DesktopWebPageOpener final : public WebPageOpener {
-public:
+  public:
     bool Open(const QString& address) override;
 };
 

@@ -1,0 +1,80 @@
+#include "support/qt/WebLauncher.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+namespace ravelin {
+namespace {
+
+// The desktop answers only yes or no; these are the shell results the message is written for.
+constexpr int32_t kOpened = 42;
+constexpr int32_t kNoAssociation = 31;
+constexpr int32_t kOutOfMemory = 8;
+constexpr int32_t kFileNotFound = 2;
+constexpr int32_t kLastErrorCode = 32;
+
+// Only ASCII letters are folded, so that the bytes of a UTF-8 sequence are never altered.
+char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// What the user can do about the three failures that have a known cause; "" for the others.
+std::string Advice(int32_t result, const std::string& extension) {
+    switch (result) {
+        case kNoAssociation:
+            return "File extension '" + extension +
+                   "' is not associated with any application program.";
+        case kOutOfMemory:
+            return "Out of memory.";
+        case kFileNotFound:
+            return "Please try once more.";
+        default:
+            return {};
+    }
+}
+
+}  // namespace
+
+bool DesktopWebPageOpener::Open(const QString& address) {
+    return QDesktopServices::openUrl(QUrl::fromUserInput(address));
+}
+
+std::string FileExtension(std::string_view path, bool lowerCase) {
+    const size_t separator = path.find_last_of("\\/");
+    const std::string_view name =
+        separator == std::string_view::npos ? path : path.substr(separator + 1);
+    const size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos) {
+        return {};
+    }
+    std::string extension(name.substr(dot + 1));
+    if (lowerCase) {
+        for (char& c : extension) {
+            c = AsciiLower(c);
+        }
+    }
+    return extension;
+}
+
+std::string LaunchFailureMessage(int32_t result, const std::string& extension) {
+    std::string message =
+        "Error launching web browser, error code = " + std::to_string(result) + ".";
+    const std::string advice = Advice(result, extension);
+    if (!advice.empty()) {
+        message += "\r\n\r\n" + advice;
+    }
+    return message;
+}
+
+void LaunchWebPage(const QString& address, WebPageOpener& opener, MessagePresenter& messages,
+                   QWidget* parent) {
+    const std::string extension = FileExtension(address.toStdString(), true);
+    const int32_t result = opener.Open(address) ? kOpened : kNoAssociation;
+    if (result > kLastErrorCode) {
+        return;
+    }
+    messages.Show(parent, QString::fromStdString(LaunchFailureMessage(result, extension)),
+                  QStringLiteral("Cannot launch web browser"), MessageIcon::Exclamation);
+}
+
+}  // namespace ravelin
