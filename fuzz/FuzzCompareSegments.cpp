@@ -1,6 +1,7 @@
 // CompareSegments against a re-derivation from its description, and the pruned matcher against
 // the literal try order, on word lists drawn from the input over a tiny vocabulary.
 
+#include "FuzzCheck.h"
 #include "engine/PrunedMatcher.h"
 #include "engine/SegmentMatcher.h"
 
@@ -9,13 +10,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+using ravelin::fuzz::Check;
 
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
+namespace {
 
 int Derive(const std::vector<uint32_t>& w1, const std::vector<uint32_t>& w2, int mode, int d, int n,
            int t) {

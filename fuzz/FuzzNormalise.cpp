@@ -2,6 +2,7 @@
 // reduced text keeps its length through KeepWordCharacters and holds only word characters and
 // spaces, and the split stores at most W words of four or more word characters.
 
+#include "FuzzCheck.h"
 #include "engine/LiteralReduction.h"
 #include "engine/TextReduction.h"
 
@@ -10,15 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace {
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
-
-}  // namespace
+using ravelin::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) {

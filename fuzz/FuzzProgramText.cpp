@@ -1,6 +1,7 @@
 // The program-text library loading any file: a known result, a message for every failure, and
 // texts that fit the buffer.
 
+#include "FuzzCheck.h"
 #include "support/ProgramText.h"
 #include "support/vantlib6/vantlib6.h"
 
@@ -10,13 +11,9 @@
 #include <string>
 #include <unistd.h>
 
-namespace {
+using ravelin::fuzz::Check;
 
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
+namespace {
 
 const std::string& TextFile() {
     static const std::string path = "/tmp/ravelin-fuzz-" + std::to_string(::getpid()) + ".dat";

@@ -1,21 +1,14 @@
 // Number validation of any text against any bounds: it never fails to answer, and a valid
 // answer lies within the bounds and the 16-bit range.
 
+#include "FuzzCheck.h"
 #include "ui/Validation.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
-namespace {
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
-
-}  // namespace
+using ravelin::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 4) {

@@ -1,6 +1,7 @@
 // The wildcard matcher on any name and pattern: it ends, and it keeps the rules that follow
 // from its definition.
 
+#include "FuzzCheck.h"
 #include "files/Wildcard.h"
 
 #include <cstdint>
@@ -8,13 +9,9 @@
 #include <string>
 #include <string_view>
 
-namespace {
+using ravelin::fuzz::Check;
 
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
+namespace {
 
 bool HasForbidden(std::string_view name) {
     return name.find_first_of("?*:\\") != name.npos;

@@ -5,6 +5,7 @@
 
 #include "engine/ScanDriver.h"
 #include "engine/ScanView.h"
+#include "engine/SettingDefaults.h"
 #include "engine/TextCatalog.h"
 
 #include <functional>
@@ -41,13 +42,7 @@ struct ShownMessage {
 
 class FakeScanView final : public ScanView {
   public:
-    std::map<SettingField, std::string> settings = {
-        {SettingField::NumWordsToCompare, "20"},
-        {SettingField::NumWordsOfReducedTextToDisplay, "12"},
-        {SettingField::MatchThreshold, "90"},
-        {SettingField::NumWordsToSkip1st, "0"},
-        {SettingField::NumWordsToSkip2nd, "0"},
-    };
+    std::map<SettingField, std::string> settings = DefaultSettingTexts();
     int displayState = 1;
     std::string folders[2];
 

@@ -5,6 +5,7 @@
 
 #include "engine/ScanDriver.h"
 #include "engine/ScanView.h"
+#include "engine/SettingDefaults.h"
 #include "ui/cli/ProgressBar.h"
 
 #include <chrono>
@@ -16,13 +17,7 @@
 namespace ravelin::cli {
 
 struct ScanOptions {
-    std::map<SettingField, std::string> settings = {
-        {SettingField::NumWordsToCompare, "20"},
-        {SettingField::NumWordsOfReducedTextToDisplay, "12"},
-        {SettingField::MatchThreshold, "90"},
-        {SettingField::NumWordsToSkip1st, "0"},
-        {SettingField::NumWordsToSkip2nd, "0"},
-    };
+    std::map<SettingField, std::string> settings = DefaultSettingTexts();
     bool displayReducedText = true;
     std::string folders[2];
 };

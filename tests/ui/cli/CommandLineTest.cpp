@@ -1,3 +1,4 @@
+#include "CliRunner.h"
 #include "TempFolder.h"
 #include "ui/cli/CommandLine.h"
 #include "ui/cli/ReportFormat.h"
@@ -12,25 +13,9 @@
 namespace ravelin::cli {
 namespace {
 
+using testing::CliRun;
+using testing::RunCli;
 using testing::TempFolder;
-
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunCli(std::vector<std::string> args) {
-    args.insert(args.begin(), "ravelin-cli");
-    std::vector<const char*> argv;
-    for (const std::string& arg : args) {
-        argv.push_back(arg.c_str());
-    }
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunCommandLine(static_cast<int>(argv.size()), argv.data(), out, err, false);
-    return {status, out.str(), err.str()};
-}
 
 std::string Words(int from, int count) {
     std::string text;

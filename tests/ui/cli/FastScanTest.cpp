@@ -1,6 +1,7 @@
 // The fast paths must print exactly what the literal try order prints, report and TSV, on
 // folders where matches at every shift and near the threshold are common.
 
+#include "CliRunner.h"
 #include "TempFolder.h"
 #include "ui/cli/CommandLine.h"
 
@@ -18,15 +19,9 @@ namespace {
 using testing::TempFolder;
 
 std::string Scan(std::vector<std::string> args) {
-    args.insert(args.begin(), {"ravelin-cli", "scan"});
-    std::vector<const char*> argv;
-    for (const std::string& arg : args) {
-        argv.push_back(arg.c_str());
-    }
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunCommandLine(static_cast<int>(argv.size()), argv.data(), out, err, false);
-    return std::to_string(status) + "\n" + out.str() + err.str();
+    args.insert(args.begin(), "scan");
+    const testing::CliRun run = testing::RunCli(args);
+    return std::to_string(run.status) + "\n" + run.out + run.err;
 }
 
 // Texts over a small vocabulary, most of them edited and shifted copies of a few originals.

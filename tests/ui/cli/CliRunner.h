@@ -1,0 +1,32 @@
+#pragma once
+
+// Runs ravelin-cli in this process, with its output captured.
+
+#include "ui/cli/CommandLine.h"
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace ravelin::testing {
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+inline CliRun RunCli(std::vector<std::string> args) {
+    args.insert(args.begin(), "ravelin-cli");
+    std::vector<const char*> argv;
+    for (const std::string& arg : args) {
+        argv.push_back(arg.c_str());
+    }
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status =
+        cli::RunCommandLine(static_cast<int>(argv.size()), argv.data(), out, err, false);
+    return {status, out.str(), err.str()};
+}
+
+}  // namespace ravelin::testing
