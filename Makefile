@@ -45,6 +45,11 @@ demo: deps
 	@$(MAKE) --no-print-directory build
 	@scripts/demo.sh $(BUILD)
 
+.PHONY: screenshot
+screenshot: deps
+	@$(MAKE) --no-print-directory build
+	@scripts/screenshot.sh $(BUILD)
+
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 

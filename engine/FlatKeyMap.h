@@ -61,11 +61,11 @@ class FlatKeyMap {
 
   private:
     static size_t SlotsFor(size_t keys) {
-        size_t slots = 16;
-        while (slots * 3 < keys * 4) {
-            slots *= 2;
+        size_t slotCount = 16;
+        while (slotCount * 3 < keys * 4) {
+            slotCount *= 2;
         }
-        return slots;
+        return slotCount;
     }
 
     size_t SlotOf(uint64_t key) const {
@@ -73,14 +73,14 @@ class FlatKeyMap {
         return static_cast<size_t>((key * 0x9E3779B97F4A7C15ULL) >> shift_) & mask_;
     }
 
-    void Rehash(size_t slots) {
-        std::vector<uint64_t> oldKeys(slots, kEmptyKey);
-        std::vector<uint32_t> oldValues(slots, 0);
+    void Rehash(size_t slotCount) {
+        std::vector<uint64_t> oldKeys(slotCount, kEmptyKey);
+        std::vector<uint32_t> oldValues(slotCount, 0);
         oldKeys.swap(keys_);
         oldValues.swap(values_);
-        mask_ = slots - 1;
+        mask_ = slotCount - 1;
         shift_ = 64;
-        for (size_t s = slots; s > 1; s >>= 1) {
+        for (size_t s = slotCount; s > 1; s >>= 1) {
             --shift_;
         }
         size_ = 0;

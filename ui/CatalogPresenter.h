@@ -9,7 +9,7 @@ class QWidget;
 namespace ravelin {
 
 class CatalogPresenter {
-public:
+  public:
     virtual ~CatalogPresenter() = default;
     // lngTitleForeColor is a Windows colour value, 0x00BBGGRR. Returns when the window closes.
     virtual void ShowModal(QWidget* owner, uint32_t lngTitleForeColor) = 0;

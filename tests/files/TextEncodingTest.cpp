@@ -18,7 +18,7 @@ TEST(TextEncoding, Cp1252RoundTripsThroughUtf8ForEveryDefinedByte) {
 
 TEST(TextEncoding, Cp1252NamesItsOwnCharacters) {
     EXPECT_EQ(Cp1252ToUtf8("caf\xE9"), "caf\xC3\xA9");
-    EXPECT_EQ(Cp1252ToUtf8("\x80"), "\xE2\x82\xAC");       // euro sign
+    EXPECT_EQ(Cp1252ToUtf8("\x80"), "\xE2\x82\xAC");          // euro sign
     EXPECT_EQ(Cp1252ToUtf8("\x9C\x9A"), "\xC5\x93\xC5\xA1");  // oe and s caron
 }
 
@@ -39,8 +39,8 @@ TEST(TextEncoding, LossyKeepsValidTextAndMarksEachBrokenByte) {
         {"plain.txt", "plain.txt"},
         {"caf\xC3\xA9.txt", "caf\xC3\xA9.txt"},
         {"bad\xFF.txt", "bad\xEF\xBF\xBD.txt"},
-        {"\xC3", "\xEF\xBF\xBD"},                          // truncated sequence
-        {"\xC0\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD"},          // overlong slash
+        {"\xC3", "\xEF\xBF\xBD"},                                  // truncated sequence
+        {"\xC0\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD"},                  // overlong slash
         {"\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},  // surrogate
     };
     for (const Row& row : rows) {

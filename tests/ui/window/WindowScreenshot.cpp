@@ -1,0 +1,83 @@
+// Photographs the real window for the README: frmMain with the desktop's own collaborators and
+// the user's saved settings, once idle after start-up and once after a scan of the saved folders.
+// Only the one-second pause per 2nd-folder file is shortened. Run under a display (Xvfb).
+//
+//   ravelin_window_screenshot OUTPUT_FOLDER
+
+#include "support/LibraryTextCatalog.h"
+#include "support/ProgramText.h"
+#include "support/qt/MessagePresenter.h"
+#include "support/qt/PopUpWindow.h"
+#include "support/qt/WebLauncher.h"
+#include "ui/CatalogWindow.h"
+#include "ui/FolderDialog.h"
+#include "ui/MainWindow.h"
+#include "ui/MainWindowControls.h"
+#include "ui/SettingsStore.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPixmap>
+#include <QPushButton>
+#include <QThread>
+
+#include <iostream>
+
+namespace {
+
+// Lets the window system map and paint the window before it is photographed.
+void Settle() {
+    for (int i = 0; i < 20; ++i) {
+        QCoreApplication::processEvents();
+        QThread::msleep(25);
+    }
+}
+
+bool Save(QWidget& window, const QString& file) {
+    Settle();
+    if (!window.grab().save(file)) {
+        std::cerr << "cannot write " << file.toStdString() << '\n';
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const QApplication application(argc, argv);
+    if (argc != 2) {
+        std::cerr << "usage: ravelin_window_screenshot OUTPUT_FOLDER\n";
+        return 2;
+    }
+    const QDir output(QString::fromLocal8Bit(argv[1]));
+    ravelin::InstallFontSubstitutions();
+    ravelin::QtMessagePresenter messages;
+    const std::string programFolder = ravelin::ProgramFolder();
+    const auto load =
+        ravelin::LoadProgramText(ravelin::frmMain::ProgramTextFile().toStdString(), programFolder);
+    if (!load.loaded) {
+        std::cerr << load.message << '\n';
+        return 1;
+    }
+    const ravelin::LibraryTextCatalog texts;
+    ravelin::QtFolderDialog folderDialog;
+    ravelin::PopUpNotices notices;
+    ravelin::DesktopWebPageOpener webOpener;
+    ravelin::CatalogWindowPresenter catalog(webOpener, messages);
+    const ravelin::SettingsStore settings;
+    const auto shortWait = [](int /*seconds*/) { QThread::msleep(50); };
+    ravelin::frmMain window({texts, messages, folderDialog, notices, webOpener, catalog, settings,
+                             shortWait, QFile::decodeName(programFolder.c_str())});
+    window.Form_Load();
+    if (!Save(window, output.filePath(QStringLiteral("idle.png")))) {
+        return 1;
+    }
+    window.findChild<QPushButton*>(QStringLiteral("cmdStart"))->click();
+    if (!window.Driver().ScanCompleted()) {
+        std::cerr << "the scan did not complete\n";
+        return 1;
+    }
+    return Save(window, output.filePath(QStringLiteral("report.png"))) ? 0 : 1;
+}
