@@ -3,6 +3,7 @@
 // A window for the scan driver made of plain fields: it records what a user would see and, at
 // chosen yields, "clicks" the driver's buttons the way a user's click arrives during a scan.
 
+#include "TextsForTests.h"
 #include "engine/ScanDriver.h"
 #include "engine/ScanView.h"
 #include "engine/SettingDefaults.h"
@@ -14,25 +15,6 @@
 #include <vector>
 
 namespace ravelin::testing {
-
-class CatalogForTests final : public TextCatalog {
-  public:
-    std::string Text(int n) const override {
-        static const std::map<int, std::string> texts = {
-            {8, "Number of words in test segment"},
-            {9, "Number of words to display"},
-            {10, "Threshold for similarity"},
-            {11, "Number of words to skip in the"},
-            {12, "Scanning ..."},
-            {13, "Processing files in 1st folder:"},
-            {14, "Get 2nd folder files"},
-            {15, "There are no matches."},
-            {16, "There is one match."},
-        };
-        const auto found = texts.find(n);
-        return found == texts.end() ? "" : found->second;
-    }
-};
 
 struct ShownMessage {
     std::string text;

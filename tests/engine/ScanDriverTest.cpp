@@ -10,8 +10,9 @@
 namespace ravelin {
 namespace {
 
-using testing::CatalogForTests;
 using testing::FakeScanView;
+using testing::MapTextCatalog;
+using testing::ScanTexts;
 using testing::TempFolder;
 
 // Distinct five-character words w0000, w0001, ... as lines of ten words.
@@ -79,7 +80,7 @@ class ScanDriverTest : public ::testing::Test {
     TempFolder root_;
     std::string first_;
     std::string second_;
-    CatalogForTests catalog_;
+    MapTextCatalog catalog_{ScanTexts()};
     FakeScanView view_;
     ScanDriver driver_;
 };

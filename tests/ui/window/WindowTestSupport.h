@@ -4,6 +4,7 @@
 // dialog, notice, catalog, browser and wait answered or recorded by the test.
 
 #include "TempFolder.h"
+#include "TextsForTests.h"
 #include "engine/TextCatalog.h"
 #include "support/qt/Notices.h"
 #include "support/qt/QtTestSupport.h"
@@ -31,32 +32,21 @@
 
 namespace ravelin::testing {
 
-// Each text says its number, so that a test sees which one the window used.
-class NumberedTexts final : public TextCatalog {
-  public:
-    std::string Text(int n) const override {
-        static const std::map<int, std::string> texts = {
-            {1, "Ravelin"},
-            {3, "[3] folder no longer exists"},
-            {4, "[4] no files"},
-            {5, "[5] one file"},
-            {6, "[6] introduction"},
-            {8, "Number of words in test segment"},
-            {9, "Number of words to display"},
-            {10, "Threshold for similarity"},
-            {11, "Number of words to skip in the"},
-            {12, "Scanning ..."},
-            {13, "Processing files in 1st folder:"},
-            {14, "Get 2nd folder files"},
-            {15, "There are no matches."},
-            {16, "There is one match."},
-            {17, "[17] opening the manual"},
-            {315, "https://www.quillmere.example/"},
-        };
-        const auto found = texts.find(n);
-        return found == texts.end() ? "" : found->second;
-    }
-};
+// The scan's texts, and the window's own marked with their numbers so that a test sees which one
+// the window used.
+inline std::map<int, std::string> NumberedTexts() {
+    std::map<int, std::string> texts = ScanTexts();
+    texts.insert({
+        {1, "Ravelin"},
+        {3, "[3] folder no longer exists"},
+        {4, "[4] no files"},
+        {5, "[5] one file"},
+        {6, "[6] introduction"},
+        {17, "[17] opening the manual"},
+        {315, "https://www.quillmere.example/"},
+    });
+    return texts;
+}
 
 class ScriptedFolderDialog final : public FolderDialog {
   public:
@@ -185,7 +175,7 @@ class WindowTest : public ::testing::Test {
     QString SettingsFile() const { return QString::fromStdString(root_ / "settings.ini"); }
 
     TempFolder root_;
-    NumberedTexts texts_;
+    MapTextCatalog texts_{NumberedTexts()};
     RecordingMessagePresenter messages_;
     ScriptedFolderDialog folderDialog_;
     FakeWebPageOpener opener_;
