@@ -4,20 +4,13 @@
 //
 //   ravelin_window_screenshot OUTPUT_FOLDER
 
-#include "support/LibraryTextCatalog.h"
 #include "support/ProgramText.h"
-#include "support/qt/MessagePresenter.h"
-#include "support/qt/PopUpWindow.h"
-#include "support/qt/WebLauncher.h"
-#include "ui/CatalogWindow.h"
-#include "ui/FolderDialog.h"
+#include "ui/DesktopServices.h"
 #include "ui/MainWindow.h"
 #include "ui/MainWindowControls.h"
-#include "ui/SettingsStore.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QPixmap>
 #include <QPushButton>
 #include <QThread>
@@ -53,7 +46,6 @@ int main(int argc, char** argv) {
     }
     const QDir output(QString::fromLocal8Bit(argv[1]));
     ravelin::InstallFontSubstitutions();
-    ravelin::QtMessagePresenter messages;
     const std::string programFolder = ravelin::ProgramFolder();
     const auto load =
         ravelin::LoadProgramText(ravelin::frmMain::ProgramTextFile().toStdString(), programFolder);
@@ -61,15 +53,9 @@ int main(int argc, char** argv) {
         std::cerr << load.message << '\n';
         return 1;
     }
-    const ravelin::LibraryTextCatalog texts;
-    ravelin::QtFolderDialog folderDialog;
-    ravelin::PopUpNotices notices;
-    ravelin::DesktopWebPageOpener webOpener;
-    ravelin::CatalogWindowPresenter catalog(webOpener, messages);
-    const ravelin::SettingsStore settings;
-    const auto shortWait = [](int /*seconds*/) { QThread::msleep(50); };
-    ravelin::frmMain window({texts, messages, folderDialog, notices, webOpener, catalog, settings,
-                             shortWait, QFile::decodeName(programFolder.c_str())});
+    // Only the pause after each 2nd-folder file is shortened.
+    ravelin::DesktopServices desktop(programFolder, [](int /*seconds*/) { QThread::msleep(50); });
+    ravelin::frmMain window(desktop.Services());
     window.Form_Load();
     if (!Save(window, output.filePath(QStringLiteral("idle.png")))) {
         return 1;
