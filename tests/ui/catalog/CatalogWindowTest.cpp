@@ -62,29 +62,6 @@ TEST_F(CatalogWindowTest, ListsEachProgramWithItsDescriptionAsOneParagraph) {
     EXPECT_TRUE(Labels(window_, "lblUnavailable").isEmpty());
 }
 
-TEST_F(CatalogWindowTest, TitlesTakeTheColourSetBeforeEachDisplay) {
-    struct Row {
-        uint32_t lngTitleForeColor;
-        QColor colour;
-    };
-    const std::vector<Row> rows = {
-        {0x00FF0000, QColor(0, 0, 255)},
-        {0x000080FF, QColor(255, 128, 0)},
-        {0x00123456, QColor(0x56, 0x34, 0x12)},
-    };
-    for (const Row& row : rows) {
-        window_.lngTitleForeColor = row.lngTitleForeColor;
-        window_.show();
-        const QList<QLabel*> titles = Labels(window_, "lblTitle");
-        ASSERT_EQ(titles.size(), 3);
-        for (const QLabel* title : titles) {
-            EXPECT_EQ(title->palette().color(QPalette::WindowText), row.colour)
-                << std::hex << row.lngTitleForeColor;
-        }
-        window_.hide();
-    }
-}
-
 TEST_F(CatalogWindowTest, ATitleOrADescriptionOpensItsProgramsPage) {
     window_.show();
     const QString page = QStringLiteral("https://www.quillmere.example/linewright.htm");
@@ -99,14 +76,6 @@ TEST_F(CatalogWindowTest, ATitleOrADescriptionOpensItsProgramsPage) {
     QTest::mouseClick(Labels(window_, "lblTitle").at(0), Qt::RightButton);
     EXPECT_TRUE(opener_.addresses.empty());
     EXPECT_TRUE(messages_.shown.empty());
-}
-
-TEST_F(CatalogWindowTest, CloseHidesTheWindow) {
-    window_.show();
-    QPushButton* close = CloseButton(window_);
-    ASSERT_NE(close, nullptr);
-    QTest::mouseClick(close, Qt::LeftButton);
-    EXPECT_FALSE(window_.isVisible());
 }
 
 // What a modal display of the catalog showed, before its Close button ended it.
