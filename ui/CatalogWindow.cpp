@@ -2,6 +2,7 @@
 
 #include "support/ProgramText.h"
 #include "support/qt/Twips.h"
+#include "support/qt/QtChild.h"
 
 #include <QColor>
 #include <QEvent>
@@ -34,7 +35,7 @@ QColor FromWindowsColor(uint32_t value) {
 }
 
 QLabel* TextLabel(const QString& text, const char* name, QWidget& parent) {
-    auto* label = new QLabel(text, &parent);
+    auto* label = NewChild<QLabel>(text, &parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
@@ -57,19 +58,19 @@ frmCatalog::frmCatalog(const std::vector<CatalogItem>& items, WebPageOpener& ope
     : QDialog(parent), opener_(opener), messages_(messages) {
     setModal(true);
     setWindowTitle(QString::fromLatin1(kCaption));
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = NewChild<QVBoxLayout>(this);
     layout->addWidget(TextLabel(QString::fromLatin1(kIntroduction), "lblIntroduction", *this));
 
-    auto* scroller = new QScrollArea(this);
+    auto* scroller = NewChild<QScrollArea>(this);
     scroller->setWidgetResizable(true);
     scroller->setWidget(ItemList(items));
     layout->addWidget(scroller, 1);
 
-    auto* cmdClose = new QPushButton(QStringLiteral("Close"), this);
+    auto* cmdClose = NewChild<QPushButton>(QStringLiteral("Close"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
     cmdClose->setDefault(true);
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
-    auto* buttons = new QHBoxLayout;
+    auto* buttons = NewChild<QHBoxLayout>();
     layout->addLayout(buttons);
     buttons->addStretch();
     buttons->addWidget(cmdClose);
@@ -79,8 +80,8 @@ frmCatalog::frmCatalog(const std::vector<CatalogItem>& items, WebPageOpener& ope
 }
 
 QWidget* frmCatalog::ItemList(const std::vector<CatalogItem>& items) {
-    auto* list = new QWidget(this);
-    auto* layout = new QVBoxLayout(list);
+    auto* list = NewChild<QWidget>(this);
+    auto* layout = NewChild<QVBoxLayout>(list);
     for (const CatalogItem& item : items) {
         AddItem(*list, *layout, item);
     }

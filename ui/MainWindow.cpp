@@ -54,6 +54,8 @@ frmMain::frmMain(MainWindowServices services, ScanDriver::SecondPassFactory seco
     setWindowTitle(QStringLiteral("Ravelin"));
     Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setInterval(1000);
+    closeLater_.setSingleShot(true);
+    connect(&closeLater_, &QTimer::timeout, this, &QWidget::close);
     ConnectHandlers();
 }
 
@@ -201,7 +203,7 @@ void frmMain::cmdStart_Click() {
     if (closeAfterScan_ && !driver_.ScanRunning()) {
         closeAfterScan_ = false;
         // Closes from the event loop, once this click has returned as well.
-        QTimer::singleShot(0, this, &QWidget::close);
+        closeLater_.start(0);
     }
 }
 

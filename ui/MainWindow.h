@@ -148,6 +148,7 @@ class frmMain final : public QWidget, public ScanView {
     bool showingLog_ = false;
     // The user closed the window during a scan: it closes once the stopped scan has unwound.
     bool closeAfterScan_ = false;
+    QTimer closeLater_;
 };
 
 }  // namespace ravelin

@@ -1,6 +1,7 @@
 #include "ui/MainWindowControls.h"
 
 #include "support/qt/Twips.h"
+#include "support/qt/QtChild.h"
 
 #include <QCheckBox>
 #include <QFont>
@@ -124,7 +125,7 @@ QWidget* CreateControl(QWidget& form, const Design& design) {
     const QString caption = QString::fromUtf8(design.caption);
     switch (design.kind) {
         case Kind::Label: {
-            auto* label = new QLabel(caption, &form);
+            auto* label = NewChild<QLabel>(caption, &form);
             label->setTextFormat(Qt::PlainText);
             // Label captions start at the top, so that labels sharing a strip do not collide.
             label->setAlignment(design.align | Qt::AlignTop);
@@ -132,11 +133,11 @@ QWidget* CreateControl(QWidget& form, const Design& design) {
             break;
         }
         case Kind::Button:
-            control = new QPushButton(caption, &form);
+            control = NewChild<QPushButton>(caption, &form);
             break;
         case Kind::TextBox:
         case Kind::LockedTextBox: {
-            auto* box = new QLineEdit(caption, &form);
+            auto* box = NewChild<QLineEdit>(caption, &form);
             box->setReadOnly(design.kind == Kind::LockedTextBox);
             if (design.maxLength > 0) {
                 box->setMaxLength(design.maxLength);
@@ -145,19 +146,19 @@ QWidget* CreateControl(QWidget& form, const Design& design) {
             break;
         }
         case Kind::CheckBox: {
-            auto* check = new QCheckBox(caption, &form);
+            auto* check = NewChild<QCheckBox>(caption, &form);
             check->setChecked(true);
             control = check;
             break;
         }
         case Kind::OptionButton: {
-            auto* option = new QRadioButton(caption, &form);
+            auto* option = NewChild<QRadioButton>(caption, &form);
             option->setChecked(true);
             control = option;
             break;
         }
         case Kind::OutputBox: {
-            auto* output = new QPlainTextEdit(&form);
+            auto* output = NewChild<QPlainTextEdit>(&form);
             output->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
             output->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
             control = output;
@@ -232,7 +233,7 @@ void SetTabOrder(QWidget& form) {
               [](const Design* a, const Design* b) { return a->tabIndex < b->tabIndex; });
     QWidget* previous = nullptr;
     for (const Design* design : order) {
-        QWidget* control = Find<QWidget>(form, QString::fromUtf8(design->name));
+        auto* control = Find<QWidget>(form, QString::fromUtf8(design->name));
         if (control->focusPolicy() == Qt::NoFocus) {
             continue;  // labels take no focus; their tab index only keeps the design's numbering
         }

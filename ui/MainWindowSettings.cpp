@@ -19,7 +19,7 @@
 namespace ravelin {
 namespace {
 
-const QString kKey = QStringLiteral("\\RVN");
+constexpr QLatin1String kKey("\\RVN");
 
 QString TrimBlanks(const QString& text) {
     qsizetype first = 0;

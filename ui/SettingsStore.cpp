@@ -8,7 +8,7 @@
 namespace ravelin {
 namespace {
 
-const QString kRootPath = QStringLiteral("Software\\Quillmere");
+constexpr QLatin1String kRootPath("Software\\Quillmere");
 
 // Result codes as the registry gives them, so that the verdicts keep their meaning.
 constexpr int kSuccess = 0;
@@ -17,8 +17,10 @@ constexpr int kAccessDenied = 5;
 constexpr int kInvalidData = 13;
 constexpr int kInvalidParameter = 87;
 
-const QString kCompleted = QStringLiteral("The operation completed successfully.\r\n");
-const QString kNotFound = QStringLiteral("The system cannot find the file specified.\r\n");
+constexpr QLatin1String kCompleted("The operation completed successfully.\r\n");
+constexpr QLatin1String kNotFound("The system cannot find the file specified.\r\n");
+
+constexpr QLatin1String kKeyNotFound("1 Key not found or is empty.");
 
 QString SystemMessage(int code) {
     switch (code) {
@@ -117,9 +119,8 @@ QString SettingsStore::RegWriteString(const QString& keyPath, const QString& str
 
 QString SettingsStore::RegReadString(const QString& keyPath, const QString& strName,
                                      QString& strValue) const {
-    const QString keyNotFound = QStringLiteral("1 Key not found or is empty.");
     if (keyPath.isEmpty()) {
-        return keyNotFound;
+        return kKeyNotFound;
     }
     const auto settings = Open();
     // The file is read at the first question. An unreadable file is a key that cannot be opened;
@@ -127,7 +128,7 @@ QString SettingsStore::RegReadString(const QString& keyPath, const QString& strN
     // damaged file only to the first reader of it, so its status cannot decide more.)
     const bool exists = KeyExists(*settings, GroupOf(keyPath));
     if (settings->status() == QSettings::AccessError || !exists) {
-        return keyNotFound;
+        return kKeyNotFound;
     }
     if (strName.isEmpty()) {
         return QStringLiteral("2 Name not specified.");

@@ -86,7 +86,7 @@ ValidationResult ValidateNumberField(std::string_view text, int32_t min, int32_t
 }
 
 std::string KeepSignedDigits(std::string_view text, bool allowMinus, bool allowPlus) {
-    const std::string kept = KeepCharacters(text, "0123456789-+");
+    std::string kept = KeepCharacters(text, "0123456789-+");
     if (kept.empty()) {
         return kept;
     }

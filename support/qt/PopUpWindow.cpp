@@ -1,6 +1,7 @@
 #include "support/qt/PopUpWindow.h"
 
 #include "support/qt/Twips.h"
+#include "support/qt/QtChild.h"
 
 #include <QColor>
 #include <QEvent>
@@ -48,8 +49,8 @@ int CentredOffset(int screenTwips, int windowTwips) {
 
 frmPopUp::frmPopUp(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
-      lblMessage(new QLabel(this)),
-      border_(new QFrame(this)) {
+      lblMessage(NewChild<QLabel>(this)),
+      border_(NewChild<QFrame>(this)) {
     setModal(true);
     SetColours(*this, Qt::white, Qt::black);
     SetColours(*lblMessage, Qt::white, QColor(0, 0, 192));
