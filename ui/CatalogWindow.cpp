@@ -1,8 +1,8 @@
 #include "ui/CatalogWindow.h"
 
 #include "support/ProgramText.h"
-#include "support/qt/Twips.h"
 #include "support/qt/QtChild.h"
+#include "support/qt/Twips.h"
 
 #include <QColor>
 #include <QEvent>

@@ -1,7 +1,7 @@
 #include "ui/MainWindowControls.h"
 
-#include "support/qt/Twips.h"
 #include "support/qt/QtChild.h"
+#include "support/qt/Twips.h"
 
 #include <QCheckBox>
 #include <QFont>

@@ -1,7 +1,7 @@
 #include "support/qt/PopUpWindow.h"
 
-#include "support/qt/Twips.h"
 #include "support/qt/QtChild.h"
+#include "support/qt/Twips.h"
 
 #include <QColor>
 #include <QEvent>
