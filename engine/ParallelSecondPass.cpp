@@ -17,7 +17,7 @@ void ParallelSecondPass::Begin(const ScanState& state, const SecondFolder& folde
     index_.Build(state.table1, state.intNumWordsToCompare, state.intMatchThreshold);
     // Enough files ahead to keep every worker busy while the driver reports, few enough that a
     // folder of files matching everything does not fill the memory.
-    window_.assign(static_cast<size_t>(8 * jobs_), FileResult());
+    window_.assign(8 * static_cast<size_t>(jobs_), FileResult());
     nextToClaim_ = 0;
     taken_ = 0;
     stopping_ = false;

@@ -153,7 +153,8 @@ void PairProbe::Begin(std::span<const uint32_t> ids2) {
         if (ids2[p] == kNoWord) {
             continue;
         }
-        size_t slot = (ids2[p] * 0x9E3779B1U) & mask;
+        const uint32_t hash = ids2[p] * 0x9E3779B1U;
+        size_t slot = hash & mask;
         while (slotWord_[slot] != kNoWord && slotWord_[slot] != ids2[p]) {
             slot = (slot + 1) & mask;
         }
@@ -168,7 +169,8 @@ void PairProbe::CountEqualPerShift(std::span<const uint32_t> ids1) {
     const int32_t n = index_.N();
     const size_t mask = slotWord_.size() - 1;
     for (size_t p1 = 0; p1 < ids1.size(); ++p1) {
-        size_t slot = (ids1[p1] * 0x9E3779B1U) & mask;
+        const uint32_t hash = ids1[p1] * 0x9E3779B1U;
+        size_t slot = hash & mask;
         while (slotWord_[slot] != kNoWord && slotWord_[slot] != ids1[p1]) {
             slot = (slot + 1) & mask;
         }
@@ -178,7 +180,8 @@ void PairProbe::CountEqualPerShift(std::span<const uint32_t> ids1) {
         for (int32_t p2 = slotFirst_[slot]; p2 >= 0; p2 = nextPosition_[static_cast<size_t>(p2)]) {
             const int32_t shift = static_cast<int32_t>(p1) - p2;
             if (shift >= -n && shift <= n) {
-                ++equalAtShift_[static_cast<size_t>(shift + n)];
+                const int32_t index = shift + n;
+                ++equalAtShift_[static_cast<size_t>(index)];
             }
         }
     }
@@ -195,8 +198,8 @@ std::optional<MatchResult> PairProbe::Match(const SegmentSides& sides, int32_t k
     // Mode 1 with no shift compares what mode 2 with no shift compared, so it is not tried again.
     for (const int32_t mode : {2, 1}) {
         for (int32_t d = mode == 2 ? 0 : 1; d <= n; ++d) {
-            const int32_t shift = mode == 2 ? d : -d;
-            if (equalAtShift_[static_cast<size_t>(shift + n)] < minEqual ||
+            const int32_t index = (mode == 2 ? d : -d) + n;
+            if (equalAtShift_[static_cast<size_t>(index)] < minEqual ||
                 CompareSegments(sides, mode, d, n, t, nullptr) < t) {
                 continue;
             }

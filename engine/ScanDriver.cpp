@@ -297,8 +297,9 @@ bool ScanDriver::FirstPass(const std::string& folder, const std::vector<std::str
             continue;
         }
         for (int32_t i = 0; i < segment; ++i) {
+            const int32_t word = skip + i;
             ids[static_cast<size_t>(i)] =
-                state_.dictionary.Intern(words[static_cast<size_t>(skip + i)]);
+                state_.dictionary.Intern(words[static_cast<size_t>(word)]);
         }
         state_.table1.Store(k, name, ids);
     }

@@ -22,7 +22,7 @@ int32_t CompareSegments(const SegmentSides& sides, int32_t intMode, int32_t intO
     const size_t shift2 = intMode == 2 ? 0 : static_cast<size_t>(d);
     int32_t equal = 0;
     for (int32_t i = 1; i <= length; ++i) {
-        const size_t at = static_cast<size_t>(i - 1);
+        const auto at = static_cast<size_t>(i - 1);
         const uint32_t a = sides.ids1[at + shift1];
         const uint32_t b = sides.ids2[at + shift2];
         if (texts != nullptr) {

@@ -124,7 +124,7 @@ void TrimTrailingControlChars(std::string& text) {
 }
 
 std::string Ordinal(int32_t n) {
-    const std::string number = std::to_string(n);
+    std::string number = std::to_string(n);
     if (n < 0) {
         return number;
     }

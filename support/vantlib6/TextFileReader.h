@@ -10,7 +10,7 @@ namespace vantlib6 {
 inline constexpr int32_t kStepOk = 1;
 
 // A program-text file is small; anything larger is not one.
-inline constexpr std::size_t kMaxFileBytes = 1024 * 1024;
+inline constexpr std::size_t kMaxFileBytes = std::size_t{1024} * 1024;
 
 // Reads the whole regular file at `path` into `content`. Returns kStepOk or a load error code.
 int32_t ReadTextFile(const char* path, std::string& content);

@@ -5,7 +5,7 @@
 // decorated names _lt@8 and _gt@20 there. The file format and every result code are described in
 // docs/program-text.md.
 
-#include <stdint.h>
+#include <stdint.h>  // NOLINT(modernize-deprecated-headers): C callers include this header too
 
 #if defined(_WIN32) && !defined(_WIN64)
 #define VANTLIB6_CALL __stdcall
