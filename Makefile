@@ -51,9 +51,11 @@ screenshot: deps
 	@scripts/screenshot.sh $(BUILD)
 
 format:
+	@scripts/deps.sh packages-lint.txt
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
-tidy: configure
+tidy: deps configure
+	@scripts/deps.sh packages-lint.txt
 	@git ls-files '*.cpp' | grep -v -E '^(tests|bench|fuzz)/' | xargs clang-tidy -p $(BUILD) --quiet
 
 clean:
