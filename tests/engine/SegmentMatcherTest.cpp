@@ -175,34 +175,6 @@ TEST(SegmentMatcher, DecisionPoints) {
     }
 }
 
-TEST(SegmentMatcher, EveryOtherWordEqualMatchesAtFifty) {
-    const auto w1 = Numbered(40);
-    auto w2 = w1;
-    for (size_t i = 0; i < w2.size(); i += 2) {
-        w2[i] = "other";
-    }
-    const Pair pair(w1, w2);
-    const auto result = FindFirstMatch(pair.Sides(), 20, 50);
-    ASSERT_TRUE(result);
-    EXPECT_EQ(result->percent, 50);
-    EXPECT_EQ(result->mode, 2);
-    EXPECT_EQ(result->offset, 0);
-}
-
-TEST(SegmentMatcher, ThreeExtraWordsInFrontMatchInModeOneAtThree) {
-    const auto text = Numbered(60);
-    const std::vector<std::string> w1(text.begin(), text.begin() + 40);
-    std::vector<std::string> w2 = {"extra1", "extra2", "extra3"};
-    w2.insert(w2.end(), text.begin(), text.begin() + 37);
-    const Pair pair(w1, w2);
-    const auto result = FindFirstMatch(pair.Sides(), 20, 90);
-    ASSERT_TRUE(result);
-    EXPECT_EQ(result->mode, 1);
-    EXPECT_EQ(result->offset, 3);
-    EXPECT_EQ(result->percent, 100);
-    EXPECT_EQ(result->texts.strSegment2.substr(0, 3), "w0 ");
-}
-
 TEST(ScanState, TablesReadAsTheScanStoredThem) {
     ScanState state;
     state.intNumWordsToCompare = 1;
