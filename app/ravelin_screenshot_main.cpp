@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     window.findChild<QPushButton*>(QStringLiteral("cmdStart"))->click();
-    if (!window.Driver().ScanCompleted()) {
+    if (!window.ScanCompleted()) {
         std::cerr << "the scan did not complete\n";
         return 1;
     }

@@ -1,7 +1,5 @@
 #include "engine/ParallelSecondPass.h"
 
-#include "engine/FileWords.h"
-#include "files/FolderListing.h"
 
 namespace ravelin {
 
@@ -71,26 +69,18 @@ void ParallelSecondPass::Work() {
 
 void ParallelSecondPass::Compute(int32_t j, PairProbe& probe, std::vector<std::string>& scratch,
                                  FileResult& result) const {
-    const int32_t n = state_->intNumWordsToCompare;
-    const int32_t segment = 2 * n;
-    const int32_t needed = segment + folder_.skip;
-    const std::string path = FullPath(folder_.path, folder_.names[static_cast<size_t>(j)]);
-    FileWords read = ReadSecondFolderWords(path, needed, scratch);
-    result.readError = std::move(read.errorDescription);
-    if (read.count < needed) {
+    FileLoad load = LoadSecondFile(folder_, folder_.names[static_cast<size_t>(j)],
+                                   state_->intNumWordsToCompare, state_->dictionary, scratch,
+                                   result.words);
+    result.usable = load.usable;
+    result.readError = std::move(load.readError);
+    if (!result.usable) {
         return;
     }
-    result.usable = true;
-    const auto first = scratch.begin() + folder_.skip;
-    result.words.assign(first, first + segment);
-    result.ids.resize(result.words.size());
-    for (size_t i = 0; i < result.words.size(); ++i) {
-        result.ids[i] = state_->dictionary.Find(result.words[i]);
-    }
-    probe.Begin(result.ids);
+    probe.Begin(result.words.ids);
     for (const int32_t k : probe.Candidates()) {
-        const SegmentSides sides{state_->table1.Ids(k), result.ids, state_->dictionary,
-                                 result.words};
+        const SegmentSides sides{state_->table1.Ids(k), result.words.ids, state_->dictionary,
+                                 result.words.words};
         if (auto match = probe.Match(sides, k)) {
             result.matches.emplace_back(k, std::move(*match));
         }
@@ -107,13 +97,12 @@ FileLoad ParallelSecondPass::LoadFile(ScanState& state, int32_t j) {
     }
     spaceFree_.notify_all();
     nextMatch_ = 0;
-    state.words2.name = folder_.names[static_cast<size_t>(j)];
-    FileLoad load{current_.usable, std::move(current_.readError)};
-    if (load.usable) {
-        state.words2.words = std::move(current_.words);
-        state.words2.ids = std::move(current_.ids);
+    // A file too small leaves the words of the last usable one, as the sequential pass does.
+    if (current_.usable) {
+        state.words2 = std::move(current_.words);
     }
-    return load;
+    state.words2.name = folder_.names[static_cast<size_t>(j)];
+    return FileLoad{current_.usable, std::move(current_.readError)};
 }
 
 std::optional<MatchResult> ParallelSecondPass::Match(ScanState& /*state*/, int32_t k) {

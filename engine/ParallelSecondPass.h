@@ -33,8 +33,7 @@ class ParallelSecondPass final : public SecondPass {
         bool ready = false;
         bool usable = false;
         std::string readError;
-        std::vector<std::string> words;
-        std::vector<uint32_t> ids;
+        SecondFileWords words;
         std::vector<std::pair<int32_t, MatchResult>> matches;  // ascending file numbers
     };
 

@@ -41,6 +41,12 @@ struct FileLoad {
     std::string readError;  // why the file could not be read, if it could not
 };
 
+// Reads 2nd-folder file `name`, reduces it and keeps its 2N words after the skipped ones in
+// `words`, numbered by the 1st folder's dictionary; not usable with fewer than 2N + S2 words.
+FileLoad LoadSecondFile(const SecondFolder& folder, const std::string& name, int32_t n,
+                        const WordDictionary& dictionary, std::vector<std::string>& scratch,
+                        SecondFileWords& words);
+
 class SecondPass {
   public:
     virtual ~SecondPass() = default;
@@ -52,6 +58,9 @@ class SecondPass {
     virtual std::optional<MatchResult> Match(ScanState& state, int32_t k) = 0;
     virtual void End() {}
 };
+
+// Literal pair by pair, pruned on one thread, or pruned on `jobs` threads.
+std::unique_ptr<SecondPass> MakeSecondPass(bool literal, int jobs);
 
 // Reads each file when the driver asks for it and decides each pair when asked.
 class SequentialSecondPass final : public SecondPass {

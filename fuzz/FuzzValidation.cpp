@@ -2,7 +2,7 @@
 // answer lies within the bounds and the 16-bit range.
 
 #include "FuzzCheck.h"
-#include "ui/Validation.h"
+#include "engine/NumberValidation.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,5 @@
 #include "ui/MainWindow.h"
 
-#include "engine/PrunedMatcher.h"
 #include "files/FolderListing.h"
 #include "files/StringRoutines.h"
 #include "support/qt/MessagePresenter.h"
@@ -28,12 +27,6 @@ constexpr uint32_t kCatalogTitleColor = 0x00FF0000;  // blue, in the order 00BBG
 
 }  // namespace
 
-ScanDriver::SecondPassFactory PrunedSecondPass() {
-    return [] {
-        return std::make_unique<SequentialSecondPass>(std::make_unique<PrunedPairMatcher>());
-    };
-}
-
 void SleepSeconds(int seconds) {
     QThread::sleep(static_cast<unsigned long>(seconds));
 }
@@ -46,11 +39,12 @@ QString frmMain::ProgramTextFile() {
     return QString::fromLatin1(kTag).toLower() + QStringLiteral(".dat");
 }
 
-frmMain::frmMain(MainWindowServices services, ScanDriver::SecondPassFactory secondPass)
+frmMain::frmMain(MainWindowServices services)
     : services_(std::move(services)),
       dpi_(LogicalDpi(this)),
       ui_(CreateControls(*this, dpi_)),
-      driver_(*this, services_.texts, std::move(secondPass)) {
+      report_(services_.texts) {
+    report_.Log().SetListener(this);
     setWindowTitle(QStringLiteral("Ravelin"));
     Timer1.setObjectName(QStringLiteral("Timer1"));
     Timer1.setInterval(1000);
@@ -59,8 +53,9 @@ frmMain::frmMain(MainWindowServices services, ScanDriver::SecondPassFactory seco
     ConnectHandlers();
 }
 
-// The output box outlives the driver while the widget base class deletes its children.
+// The output box outlives the log while the widget base class deletes its children.
 frmMain::~frmMain() {
+    report_.Log().SetListener(nullptr);
     ui_.txbOutput->disconnect(this);
 }
 
@@ -102,19 +97,14 @@ void frmMain::InitialiseWindow() {
     }
     SetFormBackColor(*this, kFormBackColor);
     ShowMakerLabels(true);
-    driver_.blnPaused = false;
-    driver_.blnStopRequested = false;
+    blnPaused = false;
+    blnStopRequested = false;
     ui_.lblIntro->setText(Text(6));
     ui_.lblIntro->setWordWrap(true);
     ui_.lblProcessingFile->clear();
     ui_.optTxt->setChecked(true);
     strFileExt = QStringLiteral("txt");
-    for (QLineEdit* box : ui_.txbNumWordsToSkip) {
-        box->setText(QString::number(0));
-    }
-    ui_.txbNumWordsToCompare->setText(QString::number(50));
-    ui_.txbMatchThreshold->setText(QString::number(90));
-    ui_.txbNumWordsOfReducedTextToDisplay->setText(QString::number(12));
+    ShowClearedNumbers();
     intSmallFormHeight = kSmallFormHeight;
     intSmallOutputHeight = kSmallOutputHeight;
     intLargeFormHeight = kLargeFormHeight;
@@ -198,25 +188,12 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void frmMain::cmdStart_Click() {
-    driver_.cmdStart_Click();
-    if (closeAfterScan_ && !driver_.ScanRunning()) {
-        closeAfterScan_ = false;
-        // Closes from the event loop, once this click has returned as well.
-        closeLater_.start(0);
-    }
-}
-
-void frmMain::cmdQuit_Click() {
-    driver_.cmdQuit_Click();
-}
-
 // Closing from the title bar ends the program; a running scan is stopped first and the window
 // closes only after the scan has unwound.
 void frmMain::closeEvent(QCloseEvent* event) {
-    if (driver_.ScanRunning()) {
-        if (driver_.QuitCaption() == "Stop") {
-            driver_.cmdQuit_Click();
+    if (ScanRunning()) {
+        if (ui_.cmdQuit->text() == QLatin1String("Stop")) {
+            StopHandler();
         }
         closeAfterScan_ = true;
         event->ignore();

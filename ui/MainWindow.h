@@ -1,11 +1,14 @@
 #pragma once
 
 // frmMain, the program's only working window: the two folder slots, the numeric settings, the
-// buttons that drive a scan and the output box in which the report grows. The scan driver runs
-// inside it, on the user-interface thread, and talks to it as its ScanView.
+// buttons that drive a scan and the output box in which the report grows. A scan runs inside its
+// Start handler, on the user-interface thread; the window hears of the scan as one of its sinks
+// and writes the report into the output box as the log's listener.
 
-#include "engine/ScanDriver.h"
-#include "engine/ScanView.h"
+#include "engine/Message.h"
+#include "engine/OutputLog.h"
+#include "engine/ReportSink.h"
+#include "engine/Scan.h"
 #include "engine/TextCatalog.h"
 #include "ui/MainWindowControls.h"
 
@@ -14,8 +17,10 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class QCloseEvent;
+class QLineEdit;
 
 namespace ravelin {
 
@@ -42,25 +47,26 @@ struct MainWindowServices {
     QString programFolder;
 };
 
-// Reads each 2nd-folder file when the scan asks and compares it with the 1st folder's files,
-// skipping the pairs and shifts that cannot match: the report is the literal comparison's.
-ScanDriver::SecondPassFactory PrunedSecondPass();
-
 // Blocks the thread, as the real window waits after each 2nd-folder file.
 void SleepSeconds(int seconds);
 
 // Major "." minor followed by "0": 3.0 gives "3.00", 3.1 gives "3.10".
 QString SoftwareVersion(int major, int minor);
 
-class frmMain final : public QWidget, public ScanView {
+// The window's heights in twips: small while no match was reported, large from the first match.
+inline constexpr int kSmallFormHeight = 7950;
+inline constexpr int kSmallOutputHeight = 2055;
+inline constexpr int kLargeFormHeight = 10950;
+inline constexpr int kLargeOutputHeight = 5055;
+
+class frmMain final : public QWidget, private ScanSink, private OutputLogListener {
     Q_OBJECT
 
   public:
     // The file of program texts beside the program, named after the window's tag.
     static QString ProgramTextFile();
 
-    explicit frmMain(MainWindowServices services,
-                     ScanDriver::SecondPassFactory secondPass = PrunedSecondPass());
+    explicit frmMain(MainWindowServices services);
     frmMain(const frmMain&) = delete;
     frmMain& operator=(const frmMain&) = delete;
     ~frmMain() override;
@@ -69,7 +75,18 @@ class frmMain final : public QWidget, public ScanView {
     // window, restoring the saved settings and counting the saved folders.
     void Form_Load();
 
-    const ScanDriver& Driver() const { return driver_; }
+    const OutputLog& Log() const { return report_.Log(); }
+    // The last scan, with its word tables; null before the first.
+    const Scan* LastScan() const { return scan_.get(); }
+    // True while a scan is on the stack, also a stopped one that has not unwound yet.
+    bool ScanRunning() const { return scanDepth_ > 0; }
+    // The last scan reached its summary.
+    bool ScanCompleted() const { return scanCompleted_; }
+
+    bool blnPaused = false;
+    bool blnStopRequested = false;
+    bool blnReportStop = true;
+    bool blnDuplicateFound = false;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -87,6 +104,10 @@ class frmMain final : public QWidget, public ScanView {
     // Handlers.
     void cmdStart_Click();
     void cmdQuit_Click();
+    void Pause();
+    void Continue();
+    void Start();
+    void StopHandler();
     void cmdFolder_Click(int index);
     void cmdExchangeFolders_Click();
     void cmdSaveSettings_Click();
@@ -98,34 +119,38 @@ class frmMain final : public QWidget, public ScanView {
     void lblQuillmere_Click();
     void cmdQMsoftware_Click();
     void ConnectHandlers();
+    QLineEdit* SettingBox(SettingId id) const;
+    void ShowClearedNumbers();
 
     void ShowCatalogModally();
     void ShowMessageBox(const QString& text, const QString& title, MessageIcon icon);
     void UserEditedOutput();
-    void ShowLogText(const std::string& text);
     QString FileCountCaption(int32_t count) const;
     QString Text(int n) const;
     int Px(int twips) const;
     int TopTwips(const QWidget& control) const;
     void SetTopTwips(QWidget& control, int top) const;
 
-    // ScanView.
-    std::string SettingText(SettingField field) const override;
-    int DisplayReducedTextState() const override;
-    std::string FolderText(int slot) const override;
-    void SetFolderText(int slot, const std::string& text) override;
-    void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override;
-    void SetCaptions(const std::string& start, const std::string& quit) override;
-    void SetProcessingFileLabel(const std::string& text) override;
-    void SetDuplicatesLabel(const std::string& text) override;
-    void SetCopyButtonEnabled(bool enabled) override;
-    void EnableControls(bool enabled) override;
-    void EnableScanControls() override;
-    void SetWindowHeights(int formTwips, int outputTwips) override;
-    void ShowMakerLabels(bool show) override;
-    void Yield() override;
-    void WaitSeconds(int seconds) override;
-    void QuitProgram() override;
+    // The scan.
+    SettingTexts SettingTextsOfControls() const;
+    void ShowTrimmedFolders(SettingId checkedUpTo);
+    void SetUpWindowForScan();
+    void SetCaptions(const QString& start, const QString& quit);
+    void EnableControls(bool enabled);
+    void SetWindowHeights(int formTwips, int outputTwips);
+    void ShowMakerLabels(bool show);
+    void ShowMessage(const Message& message);
+    void Yield();
+    int DisplayReducedTextState() const;
+    void QuitProgram();
+
+    // ScanSink.
+    void OnFolderListed(const FolderListed& event) override;
+    void OnFileBegun(const FileBegun& event) override;
+    void OnMatch(const MatchFound& event) override;
+    void OnScanEnded(const ScanEnded& event) override;
+
+    // OutputLogListener.
     void LogReplaced(const std::string& text) override;
     void LogAppended(std::string_view added) override;
     void LogCaretToEnd() override;
@@ -134,7 +159,10 @@ class frmMain final : public QWidget, public ScanView {
     double dpi_;
     MainWindowControls ui_;
     QTimer Timer1;
-    ScanDriver driver_;
+    ReportSink report_;
+    std::unique_ptr<Scan> scan_;
+    int scanDepth_ = 0;
+    bool scanCompleted_ = false;
 
     QString strSoftwareTitle;
     QString strSoftwareVersion;

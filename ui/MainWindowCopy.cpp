@@ -12,8 +12,8 @@ namespace ravelin {
 
 // The box is rewritten even when nothing was trimmed; only blanks go, line breaks stay.
 void frmMain::cmdCopyToClipboard_Click() {
-    driver_.Log().SetText(std::string(TrimSpaces(driver_.Log().Text())));
-    const std::string& text = driver_.Log().Text();
+    report_.Log().SetText(std::string(TrimSpaces(report_.Log().Text())));
+    const std::string& text = report_.Log().Text();
     ui_.cmdCopyToClipboard->setEnabled(!text.empty());
     if (text.empty()) {
         return;
@@ -27,7 +27,7 @@ void frmMain::cmdCopyToClipboard_Click() {
 }
 
 void frmMain::Timer1_Timer() {
-    ui_.cmdCopyToClipboard->setEnabled(!driver_.Log().Empty());
+    ui_.cmdCopyToClipboard->setEnabled(!report_.Log().Empty());
 }
 
 }  // namespace ravelin

@@ -34,7 +34,7 @@ void frmMain::cmdFolder_Click(int index) {
             return;
         }
         ui_.lblNumFiles[index]->setText(FileCountCaption(count));
-        driver_.Log().SetText("");
+        report_.Log().SetText("");
     }
     if (!ui_.txbFolder[0]->text().isEmpty() && !ui_.txbFolder[1]->text().isEmpty()) {
         ui_.cmdExchangeFolders->setEnabled(true);

@@ -1,8 +1,10 @@
-// The window as the scan driver sees it: what a scan reads from the controls and how it shows its
-// progress and its report. Every change is painted at once, because the scan runs on this thread
-// and paints happen only when it yields.
+// The scan inside the window: the Start / Pause / Continue / Stop / Quit cycle of the two
+// buttons, and what the window shows of a running scan. Every change is painted at once, because
+// the scan runs on this thread and paints happen only when it yields.
 
 #include "ui/MainWindow.h"
+
+#include "files/StringRoutines.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -13,6 +15,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextCursor>
+
+#include <thread>
 
 namespace ravelin {
 namespace {
@@ -30,22 +34,192 @@ std::string ForTheLog(const QString& text) {
     return log.toStdString();
 }
 
+// Counts the depth of running scans for as long as a scan is on the stack.
+class DepthGuard {
+  public:
+    explicit DepthGuard(int& depth) : depth_(depth) { ++depth_; }
+    DepthGuard(const DepthGuard&) = delete;
+    DepthGuard& operator=(const DepthGuard&) = delete;
+    ~DepthGuard() { --depth_; }
+
+  private:
+    int& depth_;
+};
+
+int JobsForThisMachine() {
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores == 0 ? 1 : static_cast<int>(cores);
+}
+
 }  // namespace
 
-std::string frmMain::SettingText(SettingField field) const {
-    switch (field) {
-        case SettingField::NumWordsToCompare:
-            return ui_.txbNumWordsToCompare->text().toStdString();
-        case SettingField::NumWordsOfReducedTextToDisplay:
-            return ui_.txbNumWordsOfReducedTextToDisplay->text().toStdString();
-        case SettingField::MatchThreshold:
-            return ui_.txbMatchThreshold->text().toStdString();
-        case SettingField::NumWordsToSkip1st:
-            return ui_.txbNumWordsToSkip[0]->text().toStdString();
-        case SettingField::NumWordsToSkip2nd:
-            return ui_.txbNumWordsToSkip[1]->text().toStdString();
+void frmMain::cmdStart_Click() {
+    const QString caption = ui_.cmdStart->text();
+    const bool startsAScan = caption != QLatin1String("Pause") && caption != QLatin1String("Continue");
+    if (startsAScan && ScanRunning()) {
+        return;  // a stopped scan has not unwound yet; a second one would run inside it
     }
-    return {};
+    blnStopRequested = false;
+    blnReportStop = true;
+    if (caption == QLatin1String("Pause")) {
+        Pause();
+    } else if (caption == QLatin1String("Continue")) {
+        Continue();
+    } else {
+        Start();
+    }
+    if (closeAfterScan_ && !ScanRunning()) {
+        closeAfterScan_ = false;
+        // Closes from the event loop, once this click has returned as well.
+        closeLater_.start(0);
+    }
+}
+
+void frmMain::cmdQuit_Click() {
+    if (ui_.cmdQuit->text() == QLatin1String("Stop")) {
+        StopHandler();
+    } else {
+        QuitProgram();
+    }
+}
+
+void frmMain::Pause() {
+    SetCaptions(QStringLiteral("Continue"), ui_.cmdQuit->text());
+    report_.AppendPauseMarker();
+    blnPaused = true;
+    do {
+        Yield();
+    } while (blnPaused && !blnStopRequested);
+}
+
+void frmMain::Continue() {
+    SetCaptions(QStringLiteral("Pause"), ui_.cmdQuit->text());
+    report_.RemovePauseMarker();
+    blnPaused = false;
+}
+
+// The scan itself ends at its next yield; the report then says whether it was stopped.
+void frmMain::StopHandler() {
+    blnStopRequested = true;
+    report_.Log().MoveCaretToEnd();
+    SetCaptions(QStringLiteral("Start"), QStringLiteral("Quit"));
+    ui_.lblProcessingFile->clear();
+    blnPaused = false;
+    EnableControls(true);
+    ShowMakerLabels(true);
+}
+
+void frmMain::Start() {
+    auto options = ReadScanOptions(SettingTextsOfControls(), services_.texts);
+    if (!options) {
+        ShowTrimmedFolders(options.error().field);
+        ShowMessage(options.error().message);
+        return;
+    }
+    ShowTrimmedFolders(SettingId::Folder2);
+    options.value().jobs = JobsForThisMachine();
+    const DepthGuard running(scanDepth_);
+    scanCompleted_ = false;
+    SetUpWindowForScan();
+    scan_ = std::make_unique<Scan>(
+        options.value(), ScanControl{[this] { Yield(); }, [this] { return blnStopRequested; }});
+    scan_->AddSink(report_);
+    scan_->AddSink(*this);
+    scanCompleted_ = scan_->Run().how == ScanEnd::Complete;
+}
+
+SettingTexts frmMain::SettingTextsOfControls() const {
+    SettingTexts texts;
+    const auto set = [&texts](SettingId id, const QString& text) {
+        texts[static_cast<size_t>(id)] = text.toStdString();
+    };
+    // Folder paths travel to the file system as the bytes it names them by.
+    for (int slot = 0; slot < 2; ++slot) {
+        texts[static_cast<size_t>(slot == 0 ? SettingId::Folder1 : SettingId::Folder2)] =
+            QFile::encodeName(ui_.txbFolder[slot]->text()).toStdString();
+    }
+    set(SettingId::NumWordsToSkip1, ui_.txbNumWordsToSkip[0]->text());
+    set(SettingId::NumWordsToSkip2, ui_.txbNumWordsToSkip[1]->text());
+    set(SettingId::NumWordsToCompare, ui_.txbNumWordsToCompare->text());
+    set(SettingId::MatchThreshold, ui_.txbMatchThreshold->text());
+    set(SettingId::NumWordsToDisplay, ui_.txbNumWordsOfReducedTextToDisplay->text());
+    set(SettingId::DisplayReducedText, QString::number(DisplayReducedTextState()));
+    return texts;
+}
+
+// The folder boxes that the check reached show their text without the surrounding blanks.
+void frmMain::ShowTrimmedFolders(SettingId checkedUpTo) {
+    const int trimmedBoxes = checkedUpTo == SettingId::Folder2   ? 2
+                             : checkedUpTo == SettingId::Folder1 ? 1
+                                                                 : 0;
+    for (int slot = 0; slot < trimmedBoxes; ++slot) {
+        const std::string trimmed(TrimSpaces(ui_.txbFolder[slot]->text().toStdString()));
+        ui_.txbFolder[slot]->setText(QString::fromStdString(trimmed));
+    }
+}
+
+void frmMain::SetUpWindowForScan() {
+    SetCaptions(QStringLiteral("Pause"), QStringLiteral("Stop"));
+    blnPaused = false;
+    ui_.cmdCopyToClipboard->setEnabled(false);
+    ui_.lblProcessingFile->clear();
+    blnDuplicateFound = false;
+    ui_.lblNoDuplicatesFound->setText(QStringLiteral("No duplicates found yet."));
+    ui_.lblNoDuplicatesFound->repaint();
+    SetWindowHeights(intSmallFormHeight, intSmallOutputHeight);
+    strFileExt = QStringLiteral("txt");
+    EnableControls(false);
+    ui_.cmdStart->setEnabled(true);
+    ui_.cmdQuit->setEnabled(true);
+    ui_.txbOutput->setEnabled(true);
+}
+
+void frmMain::OnFolderListed(const FolderListed& event) {
+    if (event.files <= 0) {
+        ShowMessage(FolderMessage(event, services_.texts));
+    }
+}
+
+void frmMain::OnFileBegun(const FileBegun& event) {
+    if (event.pass != ScanPass::Second) {
+        return;
+    }
+    ui_.lblProcessingFile->setText(QStringLiteral("Processing file #") +
+                                   QString::number(event.index + 1) +
+                                   QStringLiteral(" in the 2nd folder."));
+    ui_.lblProcessingFile->repaint();
+    services_.waitSeconds(1);
+    ShowMakerLabels(false);
+}
+
+void frmMain::OnMatch(const MatchFound& event) {
+    SetWindowHeights(intLargeFormHeight, intLargeOutputHeight);
+    blnDuplicateFound = true;
+    ui_.lblNoDuplicatesFound->setText(event.matchNumber == 1
+                                          ? QStringLiteral("One duplicate found.")
+                                          : QString::number(event.matchNumber) +
+                                                QStringLiteral(" duplicates found."));
+    ui_.lblNoDuplicatesFound->repaint();
+}
+
+void frmMain::OnScanEnded(const ScanEnded& event) {
+    if (event.how != ScanEnd::Stopped) {
+        blnReportStop = false;
+        StopHandler();
+    }
+    EnableControls(true);
+}
+
+void frmMain::SetCaptions(const QString& start, const QString& quit) {
+    ui_.cmdStart->setText(start);
+    ui_.cmdQuit->setText(quit);
+    ui_.cmdStart->repaint();
+    ui_.cmdQuit->repaint();
+}
+
+void frmMain::ShowMessage(const Message& message) {
+    ShowMessageBox(QString::fromStdString(message.text), QString::fromStdString(message.title),
+                   message.icon);
 }
 
 // The check box's states as the settings store them: 0 clear, 1 ticked, 2 greyed.
@@ -61,40 +235,7 @@ int frmMain::DisplayReducedTextState() const {
     return 0;
 }
 
-// Folder paths travel to the file system as the bytes it names them by.
-std::string frmMain::FolderText(int slot) const {
-    return QFile::encodeName(ui_.txbFolder[slot]->text()).toStdString();
-}
-
-void frmMain::SetFolderText(int slot, const std::string& text) {
-    ui_.txbFolder[slot]->setText(QFile::decodeName(QByteArray::fromStdString(text)));
-}
-
-void frmMain::ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) {
-    ShowMessageBox(QString::fromStdString(text), QString::fromStdString(title), icon);
-}
-
-void frmMain::SetCaptions(const std::string& start, const std::string& quit) {
-    ui_.cmdStart->setText(QString::fromStdString(start));
-    ui_.cmdQuit->setText(QString::fromStdString(quit));
-    ui_.cmdStart->repaint();
-    ui_.cmdQuit->repaint();
-}
-
-void frmMain::SetProcessingFileLabel(const std::string& text) {
-    ui_.lblProcessingFile->setText(QString::fromStdString(text));
-    ui_.lblProcessingFile->repaint();
-}
-
-void frmMain::SetDuplicatesLabel(const std::string& text) {
-    ui_.lblNoDuplicatesFound->setText(QString::fromStdString(text));
-    ui_.lblNoDuplicatesFound->repaint();
-}
-
-void frmMain::SetCopyButtonEnabled(bool enabled) {
-    ui_.cmdCopyToClipboard->setEnabled(enabled);
-}
-
+// Every button, check box, option button and text box; frames and labels keep their state.
 void frmMain::EnableControls(bool enabled) {
     for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (qobject_cast<QAbstractButton*>(control) != nullptr ||
@@ -104,12 +245,6 @@ void frmMain::EnableControls(bool enabled) {
         }
     }
     repaint();
-}
-
-void frmMain::EnableScanControls() {
-    ui_.cmdStart->setEnabled(true);
-    ui_.cmdQuit->setEnabled(true);
-    ui_.txbOutput->setEnabled(true);
 }
 
 // Heights of the outer window; the client area is the non-client strip smaller.
@@ -133,18 +268,10 @@ void frmMain::Yield() {
     QCoreApplication::processEvents();
 }
 
-void frmMain::WaitSeconds(int seconds) {
-    services_.waitSeconds(seconds);
-}
-
-void frmMain::ShowLogText(const std::string& text) {
+void frmMain::LogReplaced(const std::string& text) {
     showingLog_ = true;
     ui_.txbOutput->setPlainText(ForTheBox(text));
     showingLog_ = false;
-}
-
-void frmMain::LogReplaced(const std::string& text) {
-    ShowLogText(text);
     ui_.txbOutput->repaint();
 }
 
@@ -166,7 +293,7 @@ void frmMain::LogCaretToEnd() {
 // What the user types into the box becomes the log, without being written back to the box.
 void frmMain::UserEditedOutput() {
     if (!showingLog_) {
-        driver_.Log().TakeTextFromUser(ForTheLog(ui_.txbOutput->toPlainText()));
+        report_.Log().TakeTextFromUser(ForTheLog(ui_.txbOutput->toPlainText()));
     }
 }
 

@@ -21,6 +21,10 @@ namespace {
 
 constexpr QLatin1String kKey("\\RVN");
 
+QString Latin1(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 QString TrimBlanks(const QString& text) {
     qsizetype first = 0;
     qsizetype last = text.size();
@@ -92,46 +96,70 @@ void SetOptionSelected(QRadioButton& option, bool selected) {
 
 }  // namespace
 
+QLineEdit* frmMain::SettingBox(SettingId id) const {
+    switch (id) {
+        case SettingId::Folder1:
+            return ui_.txbFolder[0];
+        case SettingId::Folder2:
+            return ui_.txbFolder[1];
+        case SettingId::NumWordsToSkip1:
+            return ui_.txbNumWordsToSkip[0];
+        case SettingId::NumWordsToSkip2:
+            return ui_.txbNumWordsToSkip[1];
+        case SettingId::NumWordsToCompare:
+            return ui_.txbNumWordsToCompare;
+        case SettingId::MatchThreshold:
+            return ui_.txbMatchThreshold;
+        case SettingId::NumWordsToDisplay:
+            return ui_.txbNumWordsOfReducedTextToDisplay;
+        case SettingId::DisplayReducedText:
+        case SettingId::OptTxt:
+            break;
+    }
+    return nullptr;
+}
+
+// The five numbers as Clear and a fresh window show them.
+void frmMain::ShowClearedNumbers() {
+    for (const SettingSpec& spec : kSettings) {
+        if (QLineEdit* box = SettingBox(spec.id); box != nullptr && spec.max > 0) {
+            box->setText(QString::fromUtf8(spec.clearValue.data(),
+                                           static_cast<qsizetype>(spec.clearValue.size())));
+        }
+    }
+}
+
 void frmMain::cmdSaveSettings_Click() {
     const SettingsStore& store = services_.settings;
-    store.SaveSettingValue(kKey, QStringLiteral("1st folder"), ui_.txbFolder[0]->text());
-    store.SaveSettingValue(kKey, QStringLiteral("2nd folder"), ui_.txbFolder[1]->text());
-    store.SaveSettingValue(kKey, QStringLiteral("1st num words to skip"),
-                           ui_.txbNumWordsToSkip[0]->text());
-    store.SaveSettingValue(kKey, QStringLiteral("2nd num words to skip"),
-                           ui_.txbNumWordsToSkip[1]->text());
-    store.SaveSettingValue(kKey, QStringLiteral("Num words to compare"),
-                           ui_.txbNumWordsToCompare->text());
-    store.SaveSettingValue(kKey, QStringLiteral("Match threshold"), ui_.txbMatchThreshold->text());
-    store.SaveSettingValue(kKey, QStringLiteral("Num words to display"),
-                           ui_.txbNumWordsOfReducedTextToDisplay->text());
-    store.SaveSettingValue(kKey, QStringLiteral("Display reduced text"),
-                           QLatin1Char(' ') + QString::number(DisplayReducedTextState()));
-    store.SaveSettingValue(
-        kKey, QStringLiteral("optTxt"),
-        ui_.optTxt->isChecked() ? QStringLiteral("True") : QStringLiteral("False"));
+    for (const SettingSpec& spec : kSettings) {
+        QString value;
+        if (const QLineEdit* box = SettingBox(spec.id)) {
+            value = box->text();
+        } else if (spec.id == SettingId::DisplayReducedText) {
+            value = QLatin1Char(' ') + QString::number(DisplayReducedTextState());
+        } else {
+            value = ui_.optTxt->isChecked() ? QStringLiteral("True") : QStringLiteral("False");
+        }
+        store.SaveSettingValue(kKey, Latin1(spec.storedName), value);
+    }
 }
 
 void frmMain::cmdRestoreSettings_Click() {
     const SettingsStore& store = services_.settings;
-    const auto restore = [&store](const char* name, const char* fallback) {
-        return store.RestoreSettingValue(kKey, QString::fromUtf8(name),
-                                         QString::fromUtf8(fallback));
+    const auto restore = [&store](SettingId id) {
+        const SettingSpec& spec = Setting(id);
+        return store.RestoreSettingValue(kKey, Latin1(spec.storedName), Latin1(spec.restoreValue));
     };
-    ui_.txbFolder[0]->setText(restore("1st folder", ""));
-    ui_.txbFolder[1]->setText(restore("2nd folder", ""));
-    for (QLineEdit* folder : ui_.txbFolder) {
-        folder->setText(TrimBlanks(folder->text()));
+    for (const SettingSpec& spec : kSettings) {
+        if (QLineEdit* box = SettingBox(spec.id)) {
+            const bool folder = spec.id == SettingId::Folder1 || spec.id == SettingId::Folder2;
+            box->setText(folder ? TrimBlanks(restore(spec.id)) : restore(spec.id));
+        }
     }
-    ui_.txbNumWordsToSkip[0]->setText(restore("1st num words to skip", "0"));
-    ui_.txbNumWordsToSkip[1]->setText(restore("2nd num words to skip", "0"));
-    ui_.txbNumWordsToCompare->setText(restore("Num words to compare", "20"));
-    ui_.txbMatchThreshold->setText(restore("Match threshold", "90"));
-    ui_.txbNumWordsOfReducedTextToDisplay->setText(restore("Num words to display", "12"));
     // A state the check box cannot take, or an option that is no Boolean, takes the default.
     ui_.chkDisplayReducedText->setCheckState(
-        CheckStateFromText(restore("Display reduced text", "1")).value_or(Qt::Checked));
-    SetOptionSelected(*ui_.optTxt, BooleanFromText(restore("optTxt", "True")).value_or(true));
+        CheckStateFromText(restore(SettingId::DisplayReducedText)).value_or(Qt::Checked));
+    SetOptionSelected(*ui_.optTxt, BooleanFromText(restore(SettingId::OptTxt)).value_or(true));
     if (!ui_.txbFolder[0]->text().isEmpty() && !ui_.txbFolder[1]->text().isEmpty()) {
         ui_.cmdExchangeFolders->setEnabled(true);
     }
@@ -147,15 +175,10 @@ void frmMain::cmdClearSettings_Click() {
         ui_.lblNumFiles[slot]->clear();
     }
     strFileExt = QStringLiteral("txt");
-    for (QLineEdit* box : ui_.txbNumWordsToSkip) {
-        box->setText(QStringLiteral("0"));
-    }
-    ui_.txbNumWordsToCompare->setText(QStringLiteral("50"));
-    ui_.txbMatchThreshold->setText(QStringLiteral("90"));
-    ui_.txbNumWordsOfReducedTextToDisplay->setText(QStringLiteral("12"));
+    ShowClearedNumbers();
     ui_.chkDisplayReducedText->setCheckState(Qt::Checked);
     ui_.cmdExchangeFolders->setEnabled(false);
-    driver_.Log().SetText("");
+    report_.Log().SetText("");
     SetWindowHeights(intSmallFormHeight, intSmallOutputHeight);
     ui_.cmdCopyToClipboard->setEnabled(false);
 }

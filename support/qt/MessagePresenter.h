@@ -2,7 +2,7 @@
 
 // Message boxes, behind an interface so that tests answer them instead of a user.
 
-#include "engine/ScanView.h"
+#include "engine/Message.h"
 
 #include <QString>
 

@@ -1,24 +1,21 @@
 #include "ui/cli/CommandLine.h"
 
 #include "engine/FileWords.h"
-#include "engine/ParallelSecondPass.h"
-#include "engine/PrunedMatcher.h"
-#include "engine/SecondPass.h"
+#include "engine/NumberValidation.h"
+#include "engine/ReportSink.h"
+#include "engine/Scan.h"
+#include "engine/TsvSink.h"
 #include "files/StringRoutines.h"
 #include "files/TextEncoding.h"
 #include "support/LibraryTextCatalog.h"
 #include "support/ProgramText.h"
-#include "ui/Validation.h"
-#include "ui/cli/CliScanView.h"
 #include "ui/cli/Interrupt.h"
 #include "ui/cli/ReportFormat.h"
+#include "ui/cli/TerminalSink.h"
 #include "ui/cli/Version.h"
 
 #include <CLI/CLI.hpp>
 
-#include <chrono>
-#include <cstdio>
-#include <memory>
 #include <optional>
 #include <thread>
 
@@ -31,7 +28,7 @@ int DefaultJobs() {
 }
 
 struct ScanCommand {
-    ScanOptions options;
+    SettingTexts settings = RestoreDefaults();
     std::string show;
     bool noShow = false;
     std::string format = "report";
@@ -43,27 +40,37 @@ struct ScanCommand {
 };
 
 struct WordsCommand {
-    std::string words = "20";
-    std::string skip = "0";
+    std::string words{Setting(SettingId::NumWordsToCompare).restoreValue};
+    std::string skip{Setting(SettingId::NumWordsToSkip1).restoreValue};
     bool byLines = false;
     std::string file;
 };
 
-std::string& Setting(ScanCommand& scan, SettingField field) {
-    return scan.options.settings[field];
+std::string& Setting(ScanCommand& scan, SettingId id) {
+    return scan.settings[static_cast<size_t>(id)];
+}
+
+// "Words to skip ... (0-500)": the help of a number takes its bounds from the settings table.
+std::string Described(std::string_view what, SettingId id) {
+    const SettingSpec& spec = Setting(id);
+    return std::string(what) + " (" + std::to_string(spec.min) + "-" + std::to_string(spec.max) +
+           ")";
 }
 
 void AddScanOptions(CLI::App& command, ScanCommand& scan) {
-    command.add_option("--words", Setting(scan, SettingField::NumWordsToCompare),
-                       "Number of words in test segment, N (20-100)");
-    command.add_option("--threshold", Setting(scan, SettingField::MatchThreshold),
-                       "Threshold for similarity in per cent, T (50-100)");
-    command.add_option("--skip1", Setting(scan, SettingField::NumWordsToSkip1st),
-                       "Words to skip at the start of each 1st-folder file (0-500)");
-    command.add_option("--skip2", Setting(scan, SettingField::NumWordsToSkip2nd),
-                       "Words to skip at the start of each 2nd-folder file (0-500)");
-    CLI::Option* show = command.add_option("--show", scan.show,
-                                           "Reduced words shown per side of a match, M (5-100)");
+    command.add_option("--words", Setting(scan, SettingId::NumWordsToCompare),
+                       Described("Number of words in test segment, N", SettingId::NumWordsToCompare));
+    command.add_option("--threshold", Setting(scan, SettingId::MatchThreshold),
+                       Described("Threshold for similarity in per cent, T", SettingId::MatchThreshold));
+    command.add_option("--skip1", Setting(scan, SettingId::NumWordsToSkip1),
+                       Described("Words to skip at the start of each 1st-folder file",
+                                 SettingId::NumWordsToSkip1));
+    command.add_option("--skip2", Setting(scan, SettingId::NumWordsToSkip2),
+                       Described("Words to skip at the start of each 2nd-folder file",
+                                 SettingId::NumWordsToSkip2));
+    CLI::Option* show = command.add_option(
+        "--show", scan.show,
+        Described("Reduced words shown per side of a match, M", SettingId::NumWordsToDisplay));
     CLI::Option* noShow =
         command.add_flag("--no-show", scan.noShow, "Show no reduced words in the report");
     show->excludes(noShow);
@@ -98,82 +105,71 @@ std::optional<int> LoadTexts(std::ostream& err) {
     return std::nullopt;
 }
 
-std::string StatsText(const PassTimes& times, PassTimes::Clock::time_point end) {
-    if (!times.firstPass) {
-        return "";
+std::optional<ScanOptions> ReadOptions(ScanCommand& scan, const TextCatalog& catalog,
+                                       std::ostream& err) {
+    Setting(scan, SettingId::Folder1) = scan.folder1;
+    Setting(scan, SettingId::Folder2) = scan.folder2.empty() ? scan.folder1 : scan.folder2;
+    if (!scan.show.empty()) {
+        Setting(scan, SettingId::NumWordsToDisplay) = scan.show;
     }
-    const auto seconds = [](auto from, auto to) {
-        return std::chrono::duration<double>(to - from).count();
-    };
-    const auto secondStart = times.secondPass.value_or(end);
-    const double first = seconds(*times.firstPass, secondStart);
-    const double second = times.secondPass ? seconds(*times.secondPass, end) : 0.0;
-    const double pairs = static_cast<double>(times.files[0]) * times.files[1];
-    char text[400];
-    std::snprintf(text, sizeof text,
-                  "ravelin-cli: 1st folder: %d files in %.3f s (%.0f files/s)\n"
-                  "ravelin-cli: 2nd folder: %d files, %.0f pairs in %.3f s (%.0f pairs/s)\n",
-                  times.files[0], first, first > 0 ? times.files[0] / first : 0.0, times.files[1],
-                  pairs, second, second > 0 ? pairs / second : 0.0);
-    return text;
-}
-
-std::unique_ptr<SecondPass> MakeSecondPass(const ScanCommand& scan) {
-    if (scan.literal) {
-        return std::make_unique<SequentialSecondPass>(std::make_unique<LiteralPairMatcher>());
+    Setting(scan, SettingId::DisplayReducedText) = scan.noShow ? "0" : "1";
+    auto options = ReadScanOptions(scan.settings, catalog);
+    if (!options) {
+        const Message& message = options.error().message;
+        err << MessageText(message.title, message.text) << std::flush;
+        return std::nullopt;
     }
-    if (scan.jobs > 1) {
-        return std::make_unique<ParallelSecondPass>(scan.jobs);
-    }
-    return std::make_unique<SequentialSecondPass>(std::make_unique<PrunedPairMatcher>());
+    options.value().jobs = scan.jobs;
+    options.value().literal = scan.literal;
+    return options.value();
 }
 
 int RunScan(ScanCommand& scan, std::ostream& out, std::ostream& err, bool terminal) {
     if (const auto failed = LoadTexts(err)) {
         return *failed;
     }
-    scan.options.folders[0] = scan.folder1;
-    scan.options.folders[1] = scan.folder2.empty() ? scan.folder1 : scan.folder2;
-    if (!scan.show.empty()) {
-        Setting(scan, SettingField::NumWordsOfReducedTextToDisplay) = scan.show;
+    const LibraryTextCatalog catalog;
+    const std::optional<ScanOptions> options = ReadOptions(scan, catalog, err);
+    if (!options) {
+        return kExitStopped;
     }
-    scan.options.displayReducedText = !scan.noShow;
     std::optional<ProgressBar> progress;
     if (terminal) {
         progress.emplace(err);
     }
-    CliScanView view(scan.options, err, progress ? &*progress : nullptr);
-    const LibraryTextCatalog catalog;
-    ScanDriver driver(view, catalog, [&scan] { return MakeSecondPass(scan); });
-    view.AttachDriver(&driver);
-    const bool tsv = scan.format == "tsv";
-    if (tsv) {
-        driver.SetMatchListener([&out](const MatchRecord& match) { out << TsvLine(match); });
-    }
+    bool interrupted = false;
+    Scan run(*options, {[&interrupted] { interrupted = interrupted || InterruptHandler::Requested(); },
+                        [&interrupted] { return interrupted; }});
+    TerminalSink terminalSink(catalog, err, progress ? &*progress : nullptr);
+    ReportSink report(catalog);
+    TsvSink tsv(out);
+    const bool asTsv = scan.format == "tsv";
+    run.AddSink(asTsv ? static_cast<ScanSink&>(tsv) : report);
+    run.AddSink(terminalSink);
+    ScanEnded ended{};
     {
         const InterruptHandler interrupts;
-        driver.cmdStart_Click();
-    }
-    if (progress) {
-        progress->Finish();
+        ended = run.Run();
     }
     if (scan.stats) {
-        err << StatsText(view.Times(), PassTimes::Clock::now());
+        err << terminalSink.StatsText();
     }
-    if (!tsv) {
-        out << ReportText(driver.Log().Text());
+    if (!asTsv) {
+        out << ReportText(report.Log().Text());
     }
     out.flush();
-    if (view.Interrupted()) {
+    if (interrupted) {
         return kExitInterrupted;
     }
-    return driver.ScanCompleted() ? kExitScanned : kExitStopped;
+    return ended.how == ScanEnd::Complete ? kExitScanned : kExitStopped;
 }
 
 // Validates a number option as the window validates its box, with its message.
-std::optional<int32_t> NumberOption(const std::string& text, int32_t min, int32_t max,
-                                    const std::string& fieldName, std::ostream& err) {
-    const ValidationResult result = ValidateNumberField(text, min, max, true, fieldName);
+std::optional<int32_t> NumberOption(const std::string& text, SettingId id,
+                                    const TextCatalog& catalog, std::ostream& err) {
+    const SettingSpec& spec = Setting(id);
+    const ValidationResult result =
+        ValidateNumberField(text, spec.min, spec.max, true, FieldName(id, catalog));
     if (result.showMessage) {
         err << MessageText("Invalid input", result.message);
     }
@@ -188,11 +184,9 @@ int RunWords(const WordsCommand& command, std::ostream& out, std::ostream& err) 
         return *failed;
     }
     const LibraryTextCatalog catalog;
-    const std::string folder = command.byLines ? Ordinal(2) : Ordinal(1);
-    const auto n = NumberOption(command.words, 20, 100, catalog.Text(8), err);
-    const auto skip =
-        n ? NumberOption(command.skip, 0, 500, catalog.Text(11) + " " + folder + " folder", err)
-          : std::nullopt;
+    const SettingId skipId = command.byLines ? SettingId::NumWordsToSkip2 : SettingId::NumWordsToSkip1;
+    const auto n = NumberOption(command.words, SettingId::NumWordsToCompare, catalog, err);
+    const auto skip = n ? NumberOption(command.skip, skipId, catalog, err) : std::nullopt;
     if (!n || !skip) {
         return kExitStopped;
     }

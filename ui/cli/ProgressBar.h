@@ -2,9 +2,10 @@
 
 // A one-line progress display on a terminal: files of each pass, matches so far, elapsed time.
 
-#include "engine/ScanView.h"
+#include "engine/ScanSink.h"
 
 #include <chrono>
+#include <cstdint>
 #include <ostream>
 
 namespace ravelin::cli {
@@ -12,7 +13,8 @@ namespace ravelin::cli {
 class ProgressBar {
   public:
     explicit ProgressBar(std::ostream& terminal);
-    void Show(const ScanProgress& progress);
+    // `file` is 1-based, 0 when the pass begins.
+    void Show(ScanPass pass, int32_t file, int32_t files, int32_t matches);
     // Clears the line, so that what follows starts on a clean one.
     void Finish();
 

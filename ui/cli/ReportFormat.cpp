@@ -15,30 +15,6 @@ std::string WithLineFeeds(std::string_view text) {
     return out;
 }
 
-std::string TsvField(std::string_view name) {
-    std::string out;
-    out.reserve(name.size());
-    for (const char c : name) {
-        switch (c) {
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            default:
-                out.push_back(c);
-        }
-    }
-    return out;
-}
-
 }  // namespace
 
 std::string ReportText(std::string_view log) {
@@ -47,12 +23,6 @@ std::string ReportText(std::string_view log) {
         text.push_back('\n');
     }
     return text;
-}
-
-std::string TsvLine(const MatchRecord& match) {
-    return TsvField(match.name1) + '\t' + TsvField(match.name2) + '\t' +
-           std::to_string(match.percent) + '\t' + std::to_string(match.mode) + '\t' +
-           std::to_string(match.offset) + '\n';
 }
 
 std::string MessageText(const std::string& title, const std::string& message) {

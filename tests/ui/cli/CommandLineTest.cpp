@@ -145,11 +145,6 @@ TEST_F(CommandLineTest, WordsShowsWhatAScanCompares) {
               "and is never compared.\n");
 }
 
-TEST(ReportFormat, TsvKeepsEveryMatchOnOneLine) {
-    const MatchRecord match{"tab\there.txt", "new\nline\\back\r.txt", 97, 1, 3};
-    EXPECT_EQ(TsvLine(match), "tab\\there.txt\tnew\\nline\\\\back\\r.txt\t97\t1\t3\n");
-}
-
 TEST(ReportFormat, ReportEndsWithOneLineFeed) {
     EXPECT_EQ(ReportText(""), "");
     EXPECT_EQ(ReportText("a\r\nb"), "a\nb\n");

@@ -32,12 +32,12 @@ TEST_F(CopyTest, CopyTrimsBlanksButKeepsLineBreaks) {
     QTest::keyClick(&Box(), Qt::Key_Return);
     QTest::keyClicks(&Box(), QStringLiteral("  "));
     // What the user types becomes the report, with the report's own line ends.
-    EXPECT_EQ(window_->Driver().Log().Text(), "  first line\r\nsecond line\r\n  ");
+    EXPECT_EQ(window_->Log().Text(), "  first line\r\nsecond line\r\n  ");
     ASSERT_TRUE(CopyBecomesEnabled());
 
     QTest::mouseClick(&Copy(), Qt::LeftButton);
     EXPECT_EQ(Output(), "first line\nsecond line\n");
-    EXPECT_EQ(window_->Driver().Log().Text(), "first line\r\nsecond line\r\n");
+    EXPECT_EQ(window_->Log().Text(), "first line\r\nsecond line\r\n");
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "first line\nsecond line\n");
     EXPECT_TRUE(Copy().isEnabled());
 }
@@ -47,7 +47,7 @@ TEST_F(CopyTest, ABoxOfBlanksIsEmptiedAndTheClipboardLeftAlone) {
     ASSERT_TRUE(CopyBecomesEnabled());
     QTest::mouseClick(&Copy(), Qt::LeftButton);
     EXPECT_EQ(Output(), "");
-    EXPECT_TRUE(window_->Driver().Log().Empty());
+    EXPECT_TRUE(window_->Log().Empty());
     EXPECT_FALSE(Copy().isEnabled());
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "before");
 }

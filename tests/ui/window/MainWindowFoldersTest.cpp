@@ -48,7 +48,7 @@ TEST_F(FoldersTest, AChosenFolderIsCountedAndClearsTheOutput) {
         EXPECT_EQ(Folder(0).text(), folder);
         EXPECT_EQ(Count(0).text(), row.caption);
         EXPECT_EQ(Output().isEmpty(), row.outputCleared) << row.files;
-        EXPECT_EQ(window_->Driver().Log().Empty(), row.outputCleared) << row.files;
+        EXPECT_EQ(window_->Log().Empty(), row.outputCleared) << row.files;
     }
     EXPECT_EQ(folderDialog_.titles, std::vector<QString>(3, QStringLiteral("Select 1st folder")));
     // Only the empty folder was worth a message.

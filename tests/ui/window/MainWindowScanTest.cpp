@@ -50,9 +50,9 @@ class ScanTest : public WindowTest {
 
 TEST_F(ScanTest, StartRunsAWholeScanIntoTheOutputBox) {
     QTest::mouseClick(&Start(), Qt::LeftButton);
-    ASSERT_TRUE(window_->Driver().ScanCompleted());
+    ASSERT_TRUE(window_->ScanCompleted());
     const QString output = Output();
-    EXPECT_EQ(output, WithBoxLineEnds(window_->Driver().Log().Text()));
+    EXPECT_EQ(output, WithBoxLineEnds(window_->Log().Text()));
     EXPECT_TRUE(output.startsWith("There are 2 'txt' files in the 1st folder:\n" + first_ +
                                   "\n\nThere are 3 'txt' files in the 2nd folder:\n" + second_ +
                                   "\n\n"));
@@ -170,10 +170,10 @@ TEST_F(ScanTest, PauseContinueAndStopRunNestedInTheScan) {
     EXPECT_TRUE(output.endsWith("\nSTOPPED\n")) << output.toStdString();
     EXPECT_FALSE(output.contains("PAUSED"));
     EXPECT_FALSE(output.contains("matches."));
-    EXPECT_EQ(output, WithBoxLineEnds(window_->Driver().Log().Text()));
+    EXPECT_EQ(output, WithBoxLineEnds(window_->Log().Text()));
     EXPECT_EQ(waits, 2);
-    EXPECT_FALSE(window_->Driver().ScanCompleted());
-    EXPECT_FALSE(window_->Driver().ScanRunning());
+    EXPECT_FALSE(window_->ScanCompleted());
+    EXPECT_FALSE(window_->ScanRunning());
     EXPECT_EQ(Start().text(), "Start");
     EXPECT_EQ(Quit().text(), "Quit");
     EXPECT_TRUE(Get<QPushButton>(QStringLiteral("cmdFolder0")).isEnabled());
@@ -191,7 +191,7 @@ TEST_F(ScanTest, ClosingTheWindowDuringAScanStopsItBeforeTheWindowCloses) {
     EXPECT_FALSE(closedWhileScanning);
     EXPECT_EQ(waitedSeconds_, 1);
     EXPECT_TRUE(Output().endsWith("\nSTOPPED\n"));
-    EXPECT_FALSE(window_->Driver().ScanRunning());
+    EXPECT_FALSE(window_->ScanRunning());
     EXPECT_TRUE(EventuallyTrue([this] { return !window_->isVisible(); }));
     EXPECT_TRUE(catalog_.shown.empty());
 }

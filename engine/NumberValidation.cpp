@@ -1,4 +1,4 @@
-#include "ui/Validation.h"
+#include "engine/NumberValidation.h"
 
 #include "files/StringRoutines.h"
 

@@ -1,0 +1,57 @@
+#pragma once
+
+// The report of a scan as the output box holds it: the folder lines, the progress of the first
+// pass, a few lines per match and the summary, in a log capped at 64000 characters. The window
+// also writes its pause marker here, so that the report keeps track of everything in it.
+
+#include "engine/OutputLog.h"
+#include "engine/ScanSink.h"
+#include "engine/TextCatalog.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace ravelin {
+
+class ReportSink final : public ScanSink {
+  public:
+    explicit ReportSink(const TextCatalog& texts) : texts_(texts) {}
+
+    OutputLog& Log() { return log_; }
+    const OutputLog& Log() const { return log_; }
+    // Set once the cap refused a text; nothing is appended after that.
+    bool blnOutputFull = false;
+
+    // Pause writes its marker on a line of its own; Continue and the end of a scan remove it.
+    void AppendPauseMarker();
+    void RemovePauseMarker();
+
+    void OnScanBegun(const ScanOptions& options) override;
+    void OnFolderListed(const FolderListed& event) override;
+    void OnPassBegun(ScanPass pass, int32_t files) override;
+    void OnFileBegun(const FileBegun& event) override;
+    void OnPassEnded(ScanPass pass) override;
+    void OnMatch(const MatchFound& event) override;
+    void OnScanEnded(const ScanEnded& event) override;
+
+  private:
+    void Append(std::string_view text, bool moveCaret);
+    std::optional<size_t> TrackedMarker(const std::optional<size_t>& at,
+                                        std::string_view text) const;
+    void NoteMarkers();
+
+    const TextCatalog& texts_;
+    OutputLog log_;
+    bool displayReducedText_ = true;
+    int32_t numWordsToDisplay_ = 12;
+
+    // Where the report itself wrote the progress counter and the pause marker, so that a "#" or
+    // a marker text inside a folder or file name is never taken for them.
+    std::optional<size_t> progressLineAt_;
+    std::optional<size_t> counterAt_;
+    std::optional<size_t> pauseMarkerAt_;
+    uint64_t userEditsWhenNoted_ = 0;
+};
+
+}  // namespace ravelin

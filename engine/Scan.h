@@ -1,0 +1,56 @@
+#pragma once
+
+// One scan from its options to its sinks: the 1st folder is listed, read and stored, then every
+// file of the 2nd folder is read and compared with each stored file. The comparison may be
+// literal, pruned or spread over threads; the events are the same in every case.
+//
+// The scan runs on the caller's thread and yields through its control once per file and once per
+// pair, so that a window can handle clicks there, nested in the scan; a stop requested there
+// ends the scan at once.
+
+#include "engine/ScanOptions.h"
+#include "engine/ScanSink.h"
+#include "engine/ScanState.h"
+#include "engine/SecondPass.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace ravelin {
+
+struct ScanControl {
+    std::function<void()> yield;  // may be empty
+    std::function<bool()> stopRequested;
+};
+
+class Scan {
+  public:
+    Scan(ScanOptions options, ScanControl control);
+
+    void AddSink(ScanSink& sink) { sinks_.push_back(&sink); }
+    ScanEnded Run();
+
+    const ScanOptions& Options() const { return options_; }
+    // The word tables and the last comparison, kept until the scan is replaced.
+    const ScanState& State() const { return state_; }
+    ScanState& State() { return state_; }
+
+  private:
+    template <class Event>
+    void Emit(void (ScanSink::*handler)(const Event&), const Event& event);
+    bool YieldAndGoOn();
+    ScanEnded End(ScanEnd how);
+    std::optional<ScanEnd> List(ScanPass pass, std::vector<std::string>& names);
+    bool FirstPass(const std::vector<std::string>& names);
+    bool SecondPass(const std::vector<std::string>& names);
+    bool CompareWithFirstFolder(ravelin::SecondPass& pass, int32_t j);
+
+    ScanOptions options_;
+    ScanControl control_;
+    std::vector<ScanSink*> sinks_;
+    ScanState state_;
+    int32_t matches_ = 0;
+};
+
+}  // namespace ravelin

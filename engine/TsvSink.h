@@ -1,0 +1,25 @@
+#pragma once
+
+// One line per match for other programs: 1st-folder name, 2nd-folder name, percentage, mode and
+// shift, separated by tabs. Backslash, tab, line feed and carriage return in a name are written
+// as \\, \t, \n and \r, so that every match is one line of five fields whatever the names hold.
+
+#include "engine/ScanSink.h"
+
+#include <ostream>
+#include <string>
+
+namespace ravelin {
+
+std::string TsvLine(const MatchFound& match);
+
+class TsvSink final : public ScanSink {
+  public:
+    explicit TsvSink(std::ostream& out) : out_(out) {}
+    void OnMatch(const MatchFound& event) override { out_ << TsvLine(event); }
+
+  private:
+    std::ostream& out_;
+};
+
+}  // namespace ravelin
