@@ -50,15 +50,6 @@ class FlatKeyMap {
 
     size_t Size() const { return size_; }
 
-    template <typename Visit>
-    void ForEach(Visit visit) {
-        for (size_t slot = 0; slot < keys_.size(); ++slot) {
-            if (keys_[slot] != kEmptyKey) {
-                visit(keys_[slot], values_[slot]);
-            }
-        }
-    }
-
   private:
     static size_t SlotsFor(size_t keys) {
         size_t slotCount = 16;

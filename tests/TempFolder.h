@@ -32,9 +32,10 @@ class TempFolder {
     const std::filesystem::path& Path() const { return path_; }
     std::string operator/(const std::string& name) const { return (path_ / name).string(); }
 
-    // Writes the bytes exactly as given.
+    // Writes the bytes exactly as given, making the sub-folders the name has.
     std::string Write(const std::string& name, const std::string& bytes) const {
         const std::string file = *this / name;
+        std::filesystem::create_directories(std::filesystem::path(file).parent_path());
         std::ofstream out(file, std::ios::binary);
         out << bytes;
         return file;

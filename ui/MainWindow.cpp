@@ -131,10 +131,10 @@ void frmMain::CountSavedFolder(int slot) {
     std::string error;
     double totalSize = 0;
     bool accessDenied = false;
-    const int32_t count = CountFiles(QFile::encodeName(ui_.txbFolder[slot]->text()).toStdString(),
-                                     "*." + strFileExt.toStdString(), false, {}, error, totalSize,
-                                     accessDenied, [this] { Yield(); });
-    if (error == "Path not found") {
+    const std::string folder = QFile::encodeName(ui_.txbFolder[slot]->text()).toStdString();
+    const int32_t count = CountFiles(folder, "*." + strFileExt.toStdString(), false, {}, error,
+                                     totalSize, accessDenied, [this] { Yield(); });
+    if (count < 0 && !FolderExists(folder)) {
         ui_.lblNumFiles[slot]->clear();
         ShowMessageBox(QString::fromStdString(Ordinal(slot + 1)) + QLatin1Char(' ') + Text(3) +
                            QLatin1Char('.'),

@@ -121,43 +121,5 @@ TEST(PrunedMatcher, FindsExactlyWhatTheTryOrderFinds) {
     EXPECT_LT(matches, compared * 9 / 10);
 }
 
-TEST(PrunedMatcher, UnrelatedFilesAreNotCandidates) {
-    RandomFolders folders(20, 5, 100000, 200);
-    FirstFolderIndex index;
-    index.Build(folders.Table(), 20, 90);
-    PairProbe probe(index);
-    std::vector<uint32_t> unrelated;
-    for (int i = 0; i < 40; ++i) {
-        unrelated.push_back(WordDictionary::kUnknown);
-    }
-    probe.Begin(unrelated);
-    EXPECT_TRUE(probe.Candidates().empty());
-    probe.Begin(folders.Table().Ids(0));
-    ASSERT_FALSE(probe.Candidates().empty());
-    EXPECT_EQ(probe.Candidates().front(), 0);  // a file is always a candidate for itself
-}
-
-TEST(PrunedMatcher, BoundsFollowTheThreshold) {
-    struct Row {
-        int32_t n;
-        int32_t t;
-        bool wordPairs;
-        int32_t overlap;
-        int32_t minEqual;
-    };
-    const Row rows[] = {
-        {20, 90, true, 7, 9},  // h >= 9 of i = 10: at least 2 * 9 - 10 - 1 pairs
-        {20, 100, true, 9, 10}, {100, 90, true, 39, 45},
-        {20, 50, false, 5, 5},  // at one half, runs need not touch: single words
-        {21, 50, false, 6, 6},
-    };
-    for (const Row& row : rows) {
-        const PruneBounds bounds = ComputePruneBounds(row.n, row.t);
-        EXPECT_EQ(bounds.wordPairs, row.wordPairs) << row.n << " " << row.t;
-        EXPECT_EQ(bounds.overlap, row.overlap) << row.n << " " << row.t;
-        EXPECT_EQ(bounds.minEqual, row.minEqual) << row.n << " " << row.t;
-    }
-}
-
 }  // namespace
 }  // namespace ravelin

@@ -128,53 +128,6 @@ TEST(SegmentMatcher, FirstMatchFollowsTheTryOrder) {
     EXPECT_LT(matched, 590);
 }
 
-std::vector<std::string> Numbered(int count, const std::string& prefix = "w") {
-    std::vector<std::string> words;
-    for (int i = 0; i < count; ++i) {
-        words.push_back(prefix + std::to_string(i));
-    }
-    return words;
-}
-
-TEST(SegmentMatcher, DecisionPoints) {
-    struct Row {
-        const char* what;
-        int n;
-        int t;
-        std::vector<int> unequal;  // 1-based positions of the 2nd side that differ
-        int percent;
-        int decidedAt;  // words in each segment text
-    };
-    const std::vector<Row> rows = {
-        {"identical, N=20", 20, 90, {}, 100, 10},
-        {"identical, N=21 decides at 11", 21, 90, {}, 100, 11},
-        {"9 of 10 with position 10 equal", 20, 90, {3}, 90, 10},
-        {"9 of 10 with position 10 unequal", 20, 90, {10}, 90, 11},
-        {"the first half equal", 20, 100, {11, 12, 13, 14, 15, 16, 17, 18, 19, 20}, 100, 10},
-        {"nothing reaches T: the whole window",
-         20,
-         90,
-         {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13,
-          14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25},
-         37,
-         40},
-    };
-    for (const Row& row : rows) {
-        const auto w1 = Numbered(2 * row.n);
-        auto w2 = w1;
-        for (const int at : row.unequal) {
-            w2[static_cast<size_t>(at - 1)] = "other";
-        }
-        const Pair pair(w1, w2);
-        SegmentTexts texts;
-        EXPECT_EQ(CompareSegments(pair.Sides(), 2, 0, row.n, row.t, &texts), row.percent)
-            << row.what;
-        EXPECT_EQ(std::count(texts.strSegment1.begin(), texts.strSegment1.end(), ' '),
-                  row.decidedAt)
-            << row.what;
-    }
-}
-
 TEST(ScanState, TablesReadAsTheScanStoredThem) {
     ScanState state;
     state.intNumWordsToCompare = 1;
