@@ -1,6 +1,5 @@
 #include "engine/ParallelSecondPass.h"
 
-
 namespace ravelin {
 
 ParallelSecondPass::ParallelSecondPass(int jobs) : jobs_(jobs > 0 ? jobs : 1) {}
@@ -69,9 +68,9 @@ void ParallelSecondPass::Work() {
 
 void ParallelSecondPass::Compute(int32_t j, PairProbe& probe, std::vector<std::string>& scratch,
                                  FileResult& result) const {
-    FileLoad load = LoadSecondFile(folder_, folder_.names[static_cast<size_t>(j)],
-                                   state_->intNumWordsToCompare, state_->dictionary, scratch,
-                                   result.words);
+    FileLoad load =
+        LoadSecondFile(folder_, folder_.names[static_cast<size_t>(j)], state_->intNumWordsToCompare,
+                       state_->dictionary, scratch, result.words);
     result.usable = load.usable;
     result.readError = std::move(load.readError);
     if (!result.usable) {

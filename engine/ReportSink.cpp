@@ -14,8 +14,8 @@ std::string FolderLine(ScanPass pass, int32_t files, const std::string& path) {
     const std::string ext(kFileExt);
     return (files == 1 ? "There is one '" + ext + "' file"
                        : "There are " + std::to_string(files) + " '" + ext + "' files") +
-           " in the " + Ordinal(static_cast<int32_t>(pass) + 1) + " folder:\r\n" +
-           Utf8Lossy(path) + "\r\n\r\n";
+           " in the " + Ordinal(static_cast<int32_t>(pass) + 1) + " folder:\r\n" + Utf8Lossy(path) +
+           "\r\n\r\n";
 }
 
 }  // namespace
@@ -65,6 +65,7 @@ void ReportSink::OnScanBegun(const ScanOptions& options) {
     numWordsToDisplay_ = options.numWordsToDisplay;
     log_.SetText("");
     blnOutputFull = false;
+    matchesInReport_ = 0;
     log_.SetText(texts_.Text(12) + "\r\n");
     progressLineAt_.reset();
     counterAt_.reset();
@@ -131,6 +132,9 @@ void ReportSink::OnMatch(const MatchFound& event) {
         } else {
             Append("[2] " + Cp1252ToUtf8(FirstWords(event.segment2, m)) + "\r\n", false);
         }
+    }
+    if (!blnOutputFull) {
+        ++matchesInReport_;
     }
     log_.AppendDirect("\r\n");
     log_.MoveCaretToEnd();

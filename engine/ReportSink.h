@@ -23,6 +23,9 @@ class ReportSink final : public ScanSink {
     // Set once the cap refused a text; nothing is appended after that.
     bool blnOutputFull = false;
 
+    // The matches whose lines the report holds whole; the others came after the cap.
+    int32_t MatchesInReport() const { return matchesInReport_; }
+
     // Pause writes its marker on a line of its own; Continue and the end of a scan remove it.
     void AppendPauseMarker();
     void RemovePauseMarker();
@@ -45,6 +48,7 @@ class ReportSink final : public ScanSink {
     OutputLog log_;
     bool displayReducedText_ = true;
     int32_t numWordsToDisplay_ = 12;
+    int32_t matchesInReport_ = 0;
 
     // Where the report itself wrote the progress counter and the pause marker, so that a "#" or
     // a marker text inside a folder or file name is never taken for them.

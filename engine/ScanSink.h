@@ -41,8 +41,8 @@ struct MatchFound {
     const std::string& name1;
     const std::string& name2;
     int32_t percent;
-    int32_t mode;   // 2: the 1st-folder side was shifted; 1: the 2nd-folder side
-    int32_t shift;  // words
+    int32_t mode;         // 2: the 1st-folder side was shifted; 1: the 2nd-folder side
+    int32_t shift;        // words
     int32_t matchNumber;  // 1 for the scan's first match
     // The reduced words each side compared (Windows-1252), each followed by one space.
     const std::string& segment1;
@@ -52,9 +52,9 @@ struct MatchFound {
 };
 
 enum class ScanEnd {
-    Complete,        // ran to its summary
-    Stopped,         // the user stopped it
-    EmptyFolder,     // a folder had no matching files
+    Complete,     // ran to its summary
+    Stopped,      // the user stopped it
+    EmptyFolder,  // a folder had no matching files
     UnreadableFolder,
 };
 

@@ -2,9 +2,8 @@
 // buttons, and what the window shows of a running scan. Every change is painted at once, because
 // the scan runs on this thread and paints happen only when it yields.
 
-#include "ui/MainWindow.h"
-
 #include "files/StringRoutines.h"
+#include "ui/MainWindow.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -55,7 +54,8 @@ int JobsForThisMachine() {
 
 void frmMain::cmdStart_Click() {
     const QString caption = ui_.cmdStart->text();
-    const bool startsAScan = caption != QLatin1String("Pause") && caption != QLatin1String("Continue");
+    const bool startsAScan =
+        caption != QLatin1String("Pause") && caption != QLatin1String("Continue");
     if (startsAScan && ScanRunning()) {
         return;  // a stopped scan has not unwound yet; a second one would run inside it
     }

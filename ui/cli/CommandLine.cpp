@@ -10,6 +10,7 @@
 #include "support/LibraryTextCatalog.h"
 #include "support/ProgramText.h"
 #include "ui/cli/Interrupt.h"
+#include "ui/cli/Output.h"
 #include "ui/cli/ReportFormat.h"
 #include "ui/cli/TerminalSink.h"
 #include "ui/cli/Version.h"
@@ -35,6 +36,7 @@ struct ScanCommand {
     bool literal = false;
     int jobs = DefaultJobs();
     bool stats = false;
+    std::string output;
     std::string folder1;
     std::string folder2;
 };
@@ -43,6 +45,7 @@ struct WordsCommand {
     std::string words{Setting(SettingId::NumWordsToCompare).restoreValue};
     std::string skip{Setting(SettingId::NumWordsToSkip1).restoreValue};
     bool byLines = false;
+    std::string output;
     std::string file;
 };
 
@@ -58,39 +61,81 @@ std::string Described(std::string_view what, SettingId id) {
 }
 
 void AddScanOptions(CLI::App& command, ScanCommand& scan) {
-    command.add_option("--words", Setting(scan, SettingId::NumWordsToCompare),
-                       Described("Number of words in test segment, N", SettingId::NumWordsToCompare));
-    command.add_option("--threshold", Setting(scan, SettingId::MatchThreshold),
-                       Described("Threshold for similarity in per cent, T", SettingId::MatchThreshold));
-    command.add_option("--skip1", Setting(scan, SettingId::NumWordsToSkip1),
-                       Described("Words to skip at the start of each 1st-folder file",
-                                 SettingId::NumWordsToSkip1));
-    command.add_option("--skip2", Setting(scan, SettingId::NumWordsToSkip2),
-                       Described("Words to skip at the start of each 2nd-folder file",
-                                 SettingId::NumWordsToSkip2));
-    CLI::Option* show = command.add_option(
-        "--show", scan.show,
-        Described("Reduced words shown per side of a match, M", SettingId::NumWordsToDisplay));
+    command
+        .add_option("--words", Setting(scan, SettingId::NumWordsToCompare),
+                    Described("Number of words in test segment, N", SettingId::NumWordsToCompare))
+        ->type_name("N")
+        ->capture_default_str();
+    command
+        .add_option("--threshold", Setting(scan, SettingId::MatchThreshold),
+                    Described("Threshold for similarity in per cent, T", SettingId::MatchThreshold))
+        ->type_name("N")
+        ->capture_default_str();
+    command
+        .add_option("--skip1", Setting(scan, SettingId::NumWordsToSkip1),
+                    Described("Words to skip at the start of each 1st-folder file",
+                              SettingId::NumWordsToSkip1))
+        ->type_name("N")
+        ->capture_default_str();
+    command
+        .add_option("--skip2", Setting(scan, SettingId::NumWordsToSkip2),
+                    Described("Words to skip at the start of each 2nd-folder file",
+                              SettingId::NumWordsToSkip2))
+        ->type_name("N")
+        ->capture_default_str();
+    CLI::Option* show =
+        command
+            .add_option("--show", scan.show,
+                        Described("Reduced words shown per side of a match, M",
+                                  SettingId::NumWordsToDisplay))
+            ->type_name("M")
+            ->default_str(std::string(Setting(SettingId::NumWordsToDisplay).restoreValue));
     CLI::Option* noShow =
         command.add_flag("--no-show", scan.noShow, "Show no reduced words in the report");
     show->excludes(noShow);
     command.add_option("--format", scan.format, "report (as the window shows it) or tsv")
-        ->check(CLI::IsMember({"report", "tsv"}));
+        ->check(CLI::IsMember({"report", "tsv"}))
+        ->type_name("FORMAT")
+        ->capture_default_str();
+    command
+        .add_option("-o,--output", scan.output,
+                    "Write the report or list to FILE instead of the standard output")
+        ->type_name("FILE");
     command.add_flag("--literal", scan.literal,
                      "Compare every pair with every shift, the reference for the fast path");
-    command
-        .add_option("--jobs", scan.jobs,
-                    "Threads that compare 2nd-folder files (default: one per core)")
-        ->check(CLI::Range(1, 256));
+    command.add_option("--jobs", scan.jobs, "Threads that compare 2nd-folder files (1-256)")
+        ->check(CLI::Range(1, 256))
+        ->type_name("J")
+        ->capture_default_str();
     command.add_flag("--stats", scan.stats,
                      "Print the files, pairs and time of each pass to the error stream");
     command.add_option("FOLDER1", scan.folder1, "The 1st folder")->required();
     command.add_option("FOLDER2", scan.folder2, "The 2nd folder (default: the 1st folder)");
+    command.footer(
+        "Examples:\n"
+        "  ravelin-cli scan letters                    every file of letters/ with every other\n"
+        "  ravelin-cli scan old new --threshold 75     new/ against old/, looser matches\n"
+        "  ravelin-cli scan --format tsv -o pairs.tsv old new\n"
+        "\n"
+        "Exit status: 0 the scan ran to its summary; 1 a setting, a folder, the program texts or\n"
+        "a failed write stopped it; 2 a usage error; 130 interrupted by Ctrl-C.");
 }
 
 void AddWordsOptions(CLI::App& command, WordsCommand& words) {
-    command.add_option("--words", words.words, "Number of words in test segment, N (20-100)");
-    command.add_option("--skip", words.skip, "Words to skip at the start of the file (0-500)");
+    command
+        .add_option("--words", words.words,
+                    Described("Number of words in test segment, N", SettingId::NumWordsToCompare))
+        ->type_name("N")
+        ->capture_default_str();
+    command
+        .add_option("--skip", words.skip,
+                    Described("Words to skip at the start of the file", SettingId::NumWordsToSkip1))
+        ->type_name("N")
+        ->capture_default_str();
+    command
+        .add_option("-o,--output", words.output,
+                    "Write the words to FILE instead of the standard output")
+        ->type_name("FILE");
     command.add_flag("--by-lines", words.byLines,
                      "Read the file as a 2nd-folder file (by lines, not by characters)");
     command.add_option("FILE", words.file, "The text file")->required();
@@ -124,6 +169,18 @@ std::optional<ScanOptions> ReadOptions(ScanCommand& scan, const TextCatalog& cat
     return options.value();
 }
 
+// The error of a write that did not complete, said on the error stream: status 1.
+int WriteFailed(const Error& error, std::ostream& err) {
+    err << "ravelin-cli: " << error.message << "\n";
+    return kExitStopped;
+}
+
+std::string CapNotice(int32_t inReport, int32_t matches) {
+    return "ravelin-cli: the report stopped at 64,000 characters after " +
+           std::to_string(inReport) + " of " + std::to_string(matches) +
+           " matches; --format tsv or json lists every match\n";
+}
+
 int RunScan(ScanCommand& scan, std::ostream& out, std::ostream& err, bool terminal) {
     if (const auto failed = LoadTexts(err)) {
         return *failed;
@@ -133,16 +190,22 @@ int RunScan(ScanCommand& scan, std::ostream& out, std::ostream& err, bool termin
     if (!options) {
         return kExitStopped;
     }
+    Output output(scan.output, out);
+    if (const auto error = output.Open()) {
+        return WriteFailed(*error, err);
+    }
     std::optional<ProgressBar> progress;
     if (terminal) {
         progress.emplace(err);
     }
     bool interrupted = false;
-    Scan run(*options, {[&interrupted] { interrupted = interrupted || InterruptHandler::Requested(); },
-                        [&interrupted] { return interrupted; }});
+    // A list that can no longer be written ends the scan: nothing more of it would arrive.
+    Scan run(*options,
+             {[&interrupted] { interrupted = interrupted || InterruptHandler::Requested(); },
+              [&interrupted, &output] { return interrupted || output.Failed(); }});
     TerminalSink terminalSink(catalog, err, progress ? &*progress : nullptr);
     ReportSink report(catalog);
-    TsvSink tsv(out);
+    TsvSink tsv(output.Stream());
     const bool asTsv = scan.format == "tsv";
     run.AddSink(asTsv ? static_cast<ScanSink&>(tsv) : report);
     run.AddSink(terminalSink);
@@ -155,9 +218,14 @@ int RunScan(ScanCommand& scan, std::ostream& out, std::ostream& err, bool termin
         err << terminalSink.StatsText();
     }
     if (!asTsv) {
-        out << ReportText(report.Log().Text());
+        output.Stream() << ReportText(report.Log().Text());
+        if (report.blnOutputFull) {
+            err << CapNotice(report.MatchesInReport(), ended.matches);
+        }
     }
-    out.flush();
+    if (const auto error = output.Finish()) {
+        return WriteFailed(*error, err);
+    }
     if (interrupted) {
         return kExitInterrupted;
     }
@@ -184,7 +252,8 @@ int RunWords(const WordsCommand& command, std::ostream& out, std::ostream& err) 
         return *failed;
     }
     const LibraryTextCatalog catalog;
-    const SettingId skipId = command.byLines ? SettingId::NumWordsToSkip2 : SettingId::NumWordsToSkip1;
+    const SettingId skipId =
+        command.byLines ? SettingId::NumWordsToSkip2 : SettingId::NumWordsToSkip1;
     const auto n = NumberOption(command.words, SettingId::NumWordsToCompare, catalog, err);
     const auto skip = n ? NumberOption(command.skip, skipId, catalog, err) : std::nullopt;
     if (!n || !skip) {
@@ -199,9 +268,16 @@ int RunWords(const WordsCommand& command, std::ostream& out, std::ostream& err) 
             << "': " << read.errorDescription << "\n";
         return kExitStopped;
     }
+    Output output(command.output, out);
+    if (const auto error = output.Open()) {
+        return WriteFailed(*error, err);
+    }
     const int32_t count = read.count;
     for (int32_t i = 0; i < count; ++i) {
-        out << Cp1252ToUtf8(words[static_cast<size_t>(i)]) << '\n';
+        output.Stream() << Cp1252ToUtf8(words[static_cast<size_t>(i)]) << '\n';
+    }
+    if (const auto error = output.Finish()) {
+        return WriteFailed(*error, err);
     }
     if (count < needed) {
         err << "ravelin-cli: " << count << " of the " << needed
