@@ -1,9 +1,10 @@
 #include "engine/TextReader.h"
 
+#include "files/FileDescriptor.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <new>
 #include <string_view>
 #include <sys/stat.h>
@@ -116,22 +117,6 @@ class LineJoiner {
     bool skipLineFeed_ = false;
 };
 
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    int Get() const { return fd_; }
-
-  private:
-    int fd_;
-};
-
 void SetError(ReaderResult& result, int errorNumber, const char* description) {
     result.text.clear();
     result.text.shrink_to_fit();
@@ -145,9 +130,7 @@ constexpr size_t kLargestReservation = size_t{1} << 30;
 
 ReaderResult ReadText(const std::string& path, Budget budget, int32_t limit) {
     ReaderResult result;
-    // Non-blocking, so that a FIFO named like a text file cannot stall the scan; a regular file
-    // reads the same either way.
-    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    const FileDescriptor file = FileDescriptor::OpenForReading(path.c_str());
     if (file.Get() < 0) {
         const int error = errno;
         SetError(result, error, std::strerror(error));

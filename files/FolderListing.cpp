@@ -71,23 +71,13 @@ int ReadFolder(const std::string& folder, std::vector<FileEntry>& files) {
     }
 }
 
-std::string SortKey(std::string_view name) {
-    std::string key(name);
-    for (char& c : key) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return key;
-}
-
 // The file system's own order differs between file systems and even between two copies of a
 // folder; sorting keeps the scan and its report reproducible.
 void SortByName(std::vector<FileEntry>& files) {
     std::vector<std::pair<std::string, FileEntry>> keyed;
     keyed.reserve(files.size());
     for (FileEntry& file : files) {
-        keyed.emplace_back(SortKey(file.name), std::move(file));
+        keyed.emplace_back(AsciiLowerCase(file.name), std::move(file));
     }
     std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
         return std::tie(a.first, a.second.name) < std::tie(b.first, b.second.name);

@@ -5,37 +5,6 @@
 namespace ravelin {
 namespace {
 
-// The accented capitals and, at the same index, their small partners. Æ, Œ, Þ and Ž are not
-// among them: they take the ordinary mapping and do not yield.
-constexpr std::string_view kFoldCapitals =
-    "\x8A\x9F\xC0\xC1\xC2\xC3\xC4\xC5\xC7\xC8\xC9\xCA\xCB\xCC\xCD"
-    "\xCE\xCF\xD0\xD1\xD2\xD3\xD4\xD5\xD6\xD8\xD9\xDA\xDB\xDC\xDD";
-constexpr std::string_view kFoldSmalls =
-    "\x9A\xFF\xE0\xE1\xE2\xE3\xE4\xE5\xE7\xE8\xE9\xEA\xEB\xEC\xED"
-    "\xEE\xEF\xF0\xF1\xF2\xF3\xF4\xF5\xF6\xF8\xF9\xFA\xFB\xFC\xFD";
-static_assert(kFoldCapitals.size() == 30 && kFoldSmalls.size() == 30);
-
-char OrdinaryLower(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    const bool latinCapital = byte >= 'A' && byte <= 'Z';
-    const bool accentedCapital = byte >= 0xC0 && byte <= 0xDE && byte != 0xD7;  // 0xD7 is ×
-    if (latinCapital || accentedCapital) {
-        return static_cast<char>(byte + 0x20);
-    }
-    switch (byte) {
-        case 0x8A:
-            return '\x9A';
-        case 0x8C:
-            return '\x9C';
-        case 0x8E:
-            return '\x9E';
-        case 0x9F:
-            return '\xFF';
-        default:
-            return c;
-    }
-}
-
 // 0-based index of a 1-based start position; positions before the first count as the first.
 size_t StartIndex(int32_t start) {
     return start < 1 ? 0 : static_cast<size_t>(start - 1);
@@ -47,18 +16,19 @@ int32_t Position(size_t index) {
 
 }  // namespace
 
-std::string LowerCaseFolded(std::string_view text, const YieldFunction& yield) {
-    std::string result;
-    result.reserve(text.size());
-    for (const char c : text) {
-        const size_t fold = kFoldCapitals.find(c);
-        if (fold == std::string_view::npos) {
-            result.push_back(OrdinaryLower(c));
-            continue;
-        }
-        result.push_back(kFoldSmalls[fold]);
-        if (yield) {
-            yield();
+std::string LowerCaseFolded(std::string_view text) {
+    std::string result(text);
+    for (char& c : result) {
+        c = Cp1252LowerCase(c);
+    }
+    return result;
+}
+
+std::string AsciiLowerCase(std::string_view text) {
+    std::string result(text);
+    for (char& c : result) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
         }
     }
     return result;
@@ -150,6 +120,17 @@ std::string_view TrimSpaces(std::string_view text) {
         return {};
     }
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::string CrLfToLf(std::string_view text) {
+    std::string result;
+    result.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' || i + 1 == text.size() || text[i + 1] != '\n') {
+            result.push_back(text[i]);
+        }
+    }
+    return result;
 }
 
 }  // namespace ravelin

@@ -13,9 +13,31 @@ namespace ravelin {
 // Lets the window handle its pending events during long work; an empty function does nothing.
 using YieldFunction = std::function<void()>;
 
-// Lower case for matching names: A-Z, the accented capitals and the capitals of the 0x8A-0x9F
-// range take their small partners. Calls `yield` once after each accented capital it replaces.
-std::string LowerCaseFolded(std::string_view text, const YieldFunction& yield = {});
+// The Windows-1252 lower case of one character: A-Z, the accented capitals (0xD7 is the
+// multiplication sign) and S caron, OE, Z caron and Y diaeresis take their small partners.
+// constexpr, so that byte tables can be built from it at compile time.
+constexpr char Cp1252LowerCase(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7)) {
+        return static_cast<char>(byte + 0x20);
+    }
+    switch (byte) {
+        case 0x8A:
+        case 0x8C:
+        case 0x8E:
+            return static_cast<char>(byte + 0x10);
+        case 0x9F:
+            return '\xFF';
+        default:
+            return c;
+    }
+}
+
+// Cp1252LowerCase of every character, for matching names.
+std::string LowerCaseFolded(std::string_view text);
+
+// Only A-Z change, so that the bytes of a UTF-8 sequence stay as they are.
+std::string AsciiLowerCase(std::string_view text);
 
 // Removes every character that occurs in `characters`, from position `start` on.
 void RemoveChars(std::string& text, std::string_view characters, int32_t start = 1);
@@ -43,5 +65,8 @@ std::string Ordinal(int32_t n);
 
 // Without leading and trailing blanks; other white space stays.
 std::string_view TrimSpaces(std::string_view text);
+
+// Every CR LF becomes LF, for the widgets and programs of this system; a lone CR stays.
+std::string CrLfToLf(std::string_view text);
 
 }  // namespace ravelin

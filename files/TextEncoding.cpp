@@ -1,5 +1,6 @@
 #include "files/TextEncoding.h"
 
+#include <algorithm>
 #include <array>
 
 namespace ravelin {
@@ -77,18 +78,17 @@ size_t ValidSequenceLength(std::string_view bytes, char32_t& cp) {
     return length;
 }
 
-bool ToCp1252Byte(char32_t cp, char& byte) {
+// '?' for a character that Windows-1252 cannot hold.
+char Cp1252Byte(char32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
-        byte = static_cast<char>(cp);
-        return true;
+        return static_cast<char>(cp);
     }
     for (size_t i = 0; i < kHighControlRange.size(); ++i) {
         if (kHighControlRange[i] == cp) {
-            byte = static_cast<char>(0x80 + i);
-            return true;
+            return static_cast<char>(0x80 + i);
         }
     }
-    return false;
+    return '?';
 }
 
 }  // namespace
@@ -102,25 +102,16 @@ std::string Cp1252ToUtf8(std::string_view cp1252) {
     return out;
 }
 
-bool Utf8ToCp1252(std::string_view utf8, std::string& cp1252) {
-    cp1252.clear();
+std::string Utf8ToCp1252(std::string_view utf8) {
+    std::string cp1252;
     cp1252.reserve(utf8.size());
-    bool valid = true;
     while (!utf8.empty()) {
         char32_t cp = 0;
         const size_t length = ValidSequenceLength(utf8, cp);
-        if (length == 0) {
-            valid = false;
-            cp1252.push_back('?');
-            utf8.remove_prefix(1);
-            continue;
-        }
-        char byte = '?';
-        ToCp1252Byte(cp, byte);
-        cp1252.push_back(byte);
-        utf8.remove_prefix(length);
+        cp1252.push_back(length == 0 ? '?' : Cp1252Byte(cp));
+        utf8.remove_prefix(std::max<size_t>(length, 1));
     }
-    return valid;
+    return cp1252;
 }
 
 std::string Utf8Lossy(std::string_view bytes) {

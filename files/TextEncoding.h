@@ -13,9 +13,9 @@ namespace ravelin {
 // undefined become the C1 control characters of the same value, as Windows converts them.
 std::string Cp1252ToUtf8(std::string_view cp1252);
 
-// Characters that Windows-1252 cannot hold become '?'. Returns false when the input is not valid
-// UTF-8 (the output then holds '?' for each byte of a broken sequence).
-bool Utf8ToCp1252(std::string_view utf8, std::string& cp1252);
+// Characters that Windows-1252 cannot hold become '?', and so does each byte of a broken UTF-8
+// sequence.
+std::string Utf8ToCp1252(std::string_view utf8);
 
 // Valid UTF-8 passes unchanged; every byte that is not part of a valid sequence becomes U+FFFD,
 // so a name that is not UTF-8 can still be shown.

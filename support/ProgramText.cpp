@@ -54,12 +54,9 @@ std::string ProgramTextPath(const std::string& programFolder, const std::string&
 }
 
 ProgramTextLoad LoadProgramText(const std::string& fileName, const std::string& programFolder) {
-    ProgramTextLoad load;
-    load.fullPath = ProgramTextPath(programFolder, fileName);
-    load.result = lt(load.fullPath.c_str(), kLoadFlags);
-    load.loaded = load.result >= 1;
-    load.message = LoadProgramTextMessage(load.result, load.fullPath);
-    return load;
+    const std::string fullPath = ProgramTextPath(programFolder, fileName);
+    const int32_t result = lt(fullPath.c_str(), kLoadFlags);
+    return {result >= 1, LoadProgramTextMessage(result, fullPath)};
 }
 
 std::string LoadProgramTextMessage(int32_t result, const std::string& fullPath) {

@@ -10,8 +10,6 @@ namespace ravelin {
 
 struct ProgramTextLoad {
     bool loaded = false;
-    int32_t result = 0;  // what the library answered
-    std::string fullPath;
     // When not loaded: the text to show in a message box with the critical icon and an empty
     // title, after which the program ends.
     std::string message;

@@ -1,5 +1,7 @@
 #include "support/qt/MessagePresenter.h"
 
+#include "files/StringRoutines.h"
+
 #include <QMessageBox>
 
 namespace ravelin {
@@ -24,8 +26,7 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
 void QtMessagePresenter::Show(QWidget* parent, const QString& text, const QString& title,
                               MessageIcon icon) {
     // The engine writes line breaks as CR LF; a label breaks lines at LF alone.
-    QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const QString shown = QString::fromStdString(CrLfToLf(text.toStdString()));
     QMessageBox box(BoxIcon(icon), title, shown, QMessageBox::Ok, parent);
     box.exec();
 }

@@ -71,12 +71,6 @@ std::string WithEscapesDecoded(std::string_view raw) {
     return out;
 }
 
-std::string Cp1252Text(std::string_view raw) {
-    std::string text;
-    ravelin::Utf8ToCp1252(WithEscapesDecoded(raw), text);
-    return text;
-}
-
 int32_t ParseEntry(std::string_view line, int32_t lineNumber, TextMap& texts) {
     const std::size_t tab = line.find('\t');
     if (tab == std::string_view::npos) {
@@ -88,7 +82,7 @@ int32_t ParseEntry(std::string_view line, int32_t lineNumber, TextMap& texts) {
         return VANTLIB6_MISSING_STRING_BASE - lineNumber;
     }
     try {
-        std::string text = Cp1252Text(raw);
+        std::string text = ravelin::Utf8ToCp1252(WithEscapesDecoded(raw));
         if (text.size() > kMaxTextLength) {
             return VANTLIB6_TOO_LONG_BASE - lineNumber;
         }

@@ -1,39 +1,16 @@
 #include "support/vantlib6/TextFileReader.h"
 
+#include "files/FileDescriptor.h"
 #include "support/vantlib6/vantlib6.h"
 
 #include <array>
 #include <cerrno>
-#include <fcntl.h>
 #include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace vantlib6 {
 namespace {
-
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    int Get() const { return fd_; }
-
-  private:
-    int fd_;
-};
-
-// Non-blocking so that a FIFO or a device given as the path cannot hang the program at start-up;
-// such files are then refused by their type.
-int OpenWithoutBlocking(const char* path) {
-    return ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-}
 
 // Reads to the end rather than trusting the size: some regular files (in /proc) report size 0.
 int32_t ReadToEnd(int fd, std::string& content) {
@@ -60,10 +37,10 @@ int32_t ReadToEnd(int fd, std::string& content) {
 
 int32_t ReadTextFile(const char* path, std::string& content) {
     content.clear();
-    if (path == nullptr || *path == '\0') {
+    if (path == nullptr) {
         return VANTLIB6_CANNOT_OPEN;
     }
-    const FileDescriptor file(OpenWithoutBlocking(path));
+    const auto file = ravelin::FileDescriptor::OpenForReading(path);
     if (file.Get() < 0) {
         return VANTLIB6_CANNOT_OPEN;
     }

@@ -3,75 +3,66 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
-#include <utility>
 
 namespace ravelin {
 namespace {
 
-TEST(StringRoutines, LowerCaseFoldedMapsCapitalsAndYieldsPerFoldTableCapital) {
-    int yields = 0;
-    // A-Z and five fold-table capitals; then AE, OE, thorn and Z caron, which take the ordinary
-    // mapping without a yield; then bytes that are no capitals (x sign, sharp s, a grave).
-    const std::string folded = LowerCaseFolded(
-        "AZ\x8A\x9F\xC0\xD0\xDD\xC6\x8C\xDE\x8E\xD7\xDF\xE0@[", [&yields] { ++yields; });
-    EXPECT_EQ(folded, "az\x9A\xFF\xE0\xF0\xFD\xE6\x9C\xFE\x9E\xD7\xDF\xE0@[");
-    EXPECT_EQ(yields, 5);
+std::string Removed(std::string text, std::string_view characters, int32_t start) {
+    RemoveChars(text, characters, start);
+    return text;
 }
 
-TEST(StringRoutines, RemoveCharsFromStartPosition) {
-    const std::tuple<std::string, std::string, int32_t, std::string> rows[] = {
-        {"a-b--c", "-", 1, "abc"}, {"a-b--c", "-", 3, "a-bc"}, {"a-b--c", "-", -4, "abc"},
-        {"ab--", "-", 1, "ab"},    {"--", "-", 1, ""},         {"a-b", "", 1, "a-b"},
-        {"a-b", "-", 9, "a-b"},    {"x*y?z", "?*", 1, "xyz"},
-    };
-    for (const auto& [in, characters, start, out] : rows) {
-        std::string text = in;
-        RemoveChars(text, characters, start);
-        EXPECT_EQ(text, out) << in << " from " << start;
-    }
+std::string Trimmed(std::string text) {
+    TrimTrailingControlChars(text);
+    return text;
 }
 
-TEST(StringRoutines, FindFirstOfAndFirstNotOf) {
+// "position/index", index 99 when it was left alone.
+std::string FirstOf(std::string_view text, int32_t start, std::string_view characters) {
     int32_t index = 99;
-    EXPECT_EQ(FindFirstOf("hello", 0, "z", index), 0);
-    EXPECT_EQ(FindFirstOf("hello", 1, "", index), 0);
-    EXPECT_EQ(FindFirstOf("", 1, "h", index), 0);
-    EXPECT_EQ(index, 99);
-    EXPECT_EQ(FindFirstOf("hello.txt", -2, ".ll", index), 3);
-    EXPECT_EQ(index, 2);  // the first occurrence within the characters
-    EXPECT_EQ(FindFirstOf("hello.txt", 5, ".l", index), 6);
-    EXPECT_EQ(index, 1);
-    EXPECT_EQ(FindFirstNotOf("abc", 3, ""), 1);
-    EXPECT_EQ(FindFirstNotOf("", 1, "a"), 0);
-    EXPECT_EQ(FindFirstNotOf("**a*", 0, "*"), 3);
-    EXPECT_EQ(FindFirstNotOf("**a*", 4, "*"), 0);
+    const int32_t position = FindFirstOf(text, start, characters, index);
+    return std::to_string(position) + "/" + std::to_string(index);
 }
 
-TEST(StringRoutines, LeftPartKeepCharactersAndTrimTrailingControlChars) {
-    EXPECT_EQ(LeftPart("abc", 0), "");
-    EXPECT_EQ(LeftPart("abc", 2), "ab");
-    EXPECT_EQ(LeftPart("abc", 5), "abc");
-    EXPECT_EQ(KeepCharacters("a1-b2+c3", "0123456789+-"), "1-2+3");
-    const std::pair<std::string, std::string> rows[] = {
-        {std::string("abc\0", 4), "abc"},
-        {"a\x1F b\r\n\t", "a\x1F b"},
-        {"\r\n", ""},
-        {"caf\xE9", "caf\xE9"},  // a byte above 127 is no control character
+TEST(StringRoutines, EachRoutineGivesItsResult) {
+    struct Row {
+        std::string actual;
+        std::string expected;
     };
-    for (auto [text, trimmed] : rows) {
-        TrimTrailingControlChars(text);
-        EXPECT_EQ(text, trimmed);
-    }
-}
-
-TEST(StringRoutines, OrdinalSuffixes) {
-    const std::pair<int32_t, const char*> rows[] = {
-        {0, "0th"},   {1, "1st"},   {2, "2nd"},   {3, "3rd"},     {4, "4th"}, {11, "11th"},
-        {12, "12th"}, {13, "13th"}, {21, "21st"}, {111, "111st"}, {-2, "-2"},
+    const Row rows[] = {
+        // A-Z and the capitals of the 0x8A-0x9F range and of 0xC0-0xDE, but neither the
+        // multiplication sign 0xD7 nor sharp s, nor the neighbours of A-Z.
+        {LowerCaseFolded("AZ\x8A\x8C\x8E\x9F\xC0\xC6\xDE\xD7\xDF@["),
+         "az\x9A\x9C\x9E\xFF\xE0\xE6\xFE\xD7\xDF@["},
+        {AsciiLowerCase("AZ@[\xC3\x89"), "az@[\xC3\x89"},
+        {Removed("a-b", "-", 2), "ab"},
+        {Removed("a-b-", "-", 3), "a-b"},
+        {Removed("a-b--c", "-", -4), "abc"},
+        {Removed("x*y?z", "?*", 1), "xyz"},
+        {FirstOf("hello.txt", -2, ".ll"), "3/2"},  // the first occurrence among the characters
+        {FirstOf("hello.txt", 5, ".l"), "6/1"},
+        {FirstOf("hello", 1, "z"), "0/99"},
+        {std::to_string(FindFirstNotOf("abc", 3, "")), "1"},
+        {std::to_string(FindFirstNotOf("", 1, "")), "0"},
+        {std::to_string(FindFirstNotOf("**a*", 0, "*")), "3"},
+        {std::to_string(FindFirstNotOf("**a*", 4, "*")), "0"},
+        {LeftPart("abc", -1), ""},
+        {LeftPart("abc", 2), "ab"},
+        {LeftPart("abc", 5), "abc"},
+        {KeepCharacters("a1-b2+c3", "0123456789+-"), "1-2+3"},
+        {Trimmed(std::string("abc\0", 4)), "abc"},
+        {Trimmed("a\x1F b\r\n\t"), "a\x1F b"},
+        {Trimmed("caf\xE9"), "caf\xE9"},  // a byte above 127 is no control character
+        {Ordinal(1) + Ordinal(2) + Ordinal(3) + Ordinal(4), "1st2nd3rd4th"},
+        {Ordinal(11) + Ordinal(12) + Ordinal(13), "11th12th13th"},
+        {Ordinal(21) + Ordinal(111) + Ordinal(-2), "21st111st-2"},
+        {std::string(TrimSpaces("  \ta b  ")), "\ta b"},
+        {std::string(TrimSpaces("   ")), ""},
+        {CrLfToLf("a\r\nb\r\n"), "a\nb\n"},
+        {CrLfToLf("a\rb\n\r"), "a\rb\n\r"},
     };
-    for (const auto& [n, text] : rows) {
-        EXPECT_EQ(Ordinal(n), text) << n;
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        EXPECT_EQ(rows[i].actual, rows[i].expected) << "row " << i;
     }
 }
 
