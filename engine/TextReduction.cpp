@@ -1,28 +1,12 @@
 #include "engine/TextReduction.h"
 
+#include "files/StringRoutines.h"
+
 #include <array>
 #include <cstring>
 
 namespace ravelin {
 namespace {
-
-constexpr unsigned char kLowerCaseOf(unsigned char c) {
-    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
-        return static_cast<unsigned char>(c + 0x20);
-    }
-    switch (c) {
-        case 0x8A:
-            return 0x9A;  // S caron
-        case 0x8C:
-            return 0x9C;  // OE
-        case 0x8E:
-            return 0x9E;  // Z caron
-        case 0x9F:
-            return 0xFF;  // Y diaeresis
-        default:
-            return c;
-    }
-}
 
 constexpr bool kIsLetter(unsigned char c) {
     const bool upper = (c >= 'A' && c <= 'Z') || c == 0x8A || c == 0x8C || c == 0x9F ||
@@ -39,7 +23,7 @@ constexpr ByteTable MakeTable(bool lowerCase, bool includeDigits) {
     for (int i = 0; i < 256; ++i) {
         auto c = static_cast<unsigned char>(i);
         if (lowerCase) {
-            c = kLowerCaseOf(c);
+            c = static_cast<unsigned char>(Cp1252LowerCase(static_cast<char>(c)));
         }
         const bool keep = kIsLetter(c) || (includeDigits && c >= '0' && c <= '9');
         table[static_cast<size_t>(i)] = keep ? c : ' ';
@@ -181,7 +165,7 @@ std::string DecodeUtf8Punctuation(std::string text) {
 
 void LowerCaseLetters(std::string& text) {
     for (char& c : text) {
-        c = static_cast<char>(kLowerCaseOf(static_cast<unsigned char>(c)));
+        c = Cp1252LowerCase(c);
     }
 }
 
@@ -216,10 +200,7 @@ int32_t SplitIntoWords(std::string_view text, std::string_view separator, int32_
         const size_t p = d == 0 ? std::string_view::npos : s.find(separator);
         std::string_view piece = s.substr(0, p);
         if (trimPieces) {
-            const size_t first = piece.find_first_not_of(' ');
-            piece = first == std::string_view::npos
-                        ? std::string_view()
-                        : piece.substr(first, piece.find_last_not_of(' ') - first + 1);
+            piece = TrimSpaces(piece);
         }
         if (static_cast<int64_t>(piece.size()) >= minLength) {
             if (count == 0) {
@@ -240,11 +221,10 @@ int32_t SplitIntoWords(std::string_view text, std::string_view separator, int32_
 }
 
 std::string FirstWords(std::string_view text, int32_t n) {
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
+    text = TrimSpaces(text);
+    if (text.empty()) {
         return "";
     }
-    text = text.substr(first, text.find_last_not_of(' ') - first + 1);
     std::string result;
     int32_t i = 0;
     for (;;) {

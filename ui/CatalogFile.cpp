@@ -14,7 +14,8 @@ struct KeyedLine {
     std::string_view value;
 };
 
-std::string_view TrimSpaces(std::string_view text) {
+// Blanks and tabs: a catalog is edited by hand.
+std::string_view TrimBlanksAndTabs(std::string_view text) {
     const size_t first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos) {
         return {};
@@ -28,12 +29,13 @@ std::optional<KeyedLine> SplitLine(std::string_view line) {
     if (!line.empty() && line.back() == '\r') {
         line.remove_suffix(1);  // written on Windows
     }
-    const std::string_view trimmed = TrimSpaces(line);
+    const std::string_view trimmed = TrimBlanksAndTabs(line);
     const size_t colon = trimmed.find(':');
     if (trimmed.empty() || trimmed.front() == '#' || colon == std::string_view::npos) {
         return std::nullopt;
     }
-    return KeyedLine{TrimSpaces(trimmed.substr(0, colon)), TrimSpaces(trimmed.substr(colon + 1))};
+    return KeyedLine{TrimBlanksAndTabs(trimmed.substr(0, colon)),
+                     TrimBlanksAndTabs(trimmed.substr(colon + 1))};
 }
 
 void AddIfTitled(std::vector<CatalogItem>& items, std::optional<CatalogItem>& item) {

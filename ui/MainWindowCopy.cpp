@@ -19,8 +19,7 @@ void frmMain::cmdCopyToClipboard_Click() {
         return;
     }
     // Pasted on this system, the report keeps the line ends that its programs expect.
-    QString plain = QString::fromStdString(text);
-    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const QString plain = QString::fromStdString(CrLfToLf(text));
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     clipboard->setText(plain);

@@ -22,9 +22,7 @@ namespace {
 
 // The engine's log ends its lines with CR LF; the box ends them with LF.
 QString ForTheBox(std::string_view text) {
-    QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return shown;
+    return QString::fromStdString(CrLfToLf(text));
 }
 
 std::string ForTheLog(const QString& text) {
@@ -114,6 +112,11 @@ void frmMain::Start() {
     if (!options) {
         ShowTrimmedFolders(options.error().field);
         ShowMessage(options.error().message);
+        // The user is left where the correction is to be made.
+        if (QLineEdit* box = SettingBox(options.error().field)) {
+            box->setFocus();
+            box->selectAll();
+        }
         return;
     }
     ShowTrimmedFolders(SettingId::Folder2);
@@ -195,7 +198,7 @@ void frmMain::OnFileBegun(const FileBegun& event) {
 void frmMain::OnMatch(const MatchFound& event) {
     SetWindowHeights(intLargeFormHeight, intLargeOutputHeight);
     blnDuplicateFound = true;
-    ui_.lblNoDuplicatesFound->setText(event.matchNumber == 1
+    ui_.lblNoDuplicatesFound->setText(event.matchNumber == 0
                                           ? QStringLiteral("One duplicate found.")
                                           : QString::number(event.matchNumber) +
                                                 QStringLiteral(" duplicates found."));

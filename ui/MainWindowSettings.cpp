@@ -1,6 +1,7 @@
 // Saving the folders and settings to the per-user store, restoring them, and returning the window
 // to its defaults.
 
+#include "files/StringRoutines.h"
 #include "ui/MainWindow.h"
 #include "ui/SettingsStore.h"
 
@@ -26,15 +27,7 @@ QString Latin1(std::string_view text) {
 }
 
 QString TrimBlanks(const QString& text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text[first] == QLatin1Char(' ')) {
-        ++first;
-    }
-    while (last > first && text[last - 1] == QLatin1Char(' ')) {
-        --last;
-    }
-    return text.mid(first, last - first);
+    return QString::fromStdString(std::string(TrimSpaces(text.toStdString())));
 }
 
 // The leading number of a text as Basic's Val reads it: blanks, tabs and line feeds are skipped

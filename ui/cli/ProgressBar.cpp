@@ -1,5 +1,7 @@
 #include "ui/cli/ProgressBar.h"
 
+#include "files/StringRoutines.h"
+
 #include <cstdio>
 #include <string>
 
@@ -26,7 +28,7 @@ void ProgressBar::Show(ScanPass pass, int32_t file, int32_t files, int32_t match
     const double seconds = std::chrono::duration<double>(now - started_).count();
     char line[160];
     std::snprintf(line, sizeof line, "\r%s folder [%s%s] %d/%d  %d matches  %.1f s\x1b[K",
-                  pass == ScanPass::First ? "1st" : "2nd",
+                  Ordinal(static_cast<int32_t>(pass) + 1).c_str(),
                   std::string(static_cast<size_t>(filled), '#').c_str(),
                   std::string(static_cast<size_t>(kBarWidth - filled), '.').c_str(), file, files,
                   matches, seconds);
