@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The micro-benchmarks, then the scan table: ravelin-cli on the real folder against itself and on
 # the scaled folder, with one thread and with all cores, beside the literal pair-by-pair scan
-# (timed on a subset, since it takes minutes on the whole folder).
+# (timed on a subset, since it takes minutes on the whole folder); last, the time and memory
+# budgets of bench/budgets.sh.
 set -euo pipefail
 build=${1:-build}
 cli="$build/bin/ravelin-cli"
@@ -62,3 +63,5 @@ done
 echo
 echo "The literal scan of the whole real folder is estimated from its pair rate on the subset"
 echo "(every 8th file), as pairs / rate; the ratio is that estimate over the measured wall time."
+
+bench/budgets.sh "$build"

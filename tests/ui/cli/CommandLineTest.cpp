@@ -1,26 +1,49 @@
-#include "CliRunner.h"
+// ravelin-cli run in this process, its output captured. What needs a process of its own (signals,
+// pipes, another user, the program texts beside the program) is in tests/app.
+
 #include "TempFolder.h"
 #include "ui/cli/CommandLine.h"
 #include "ui/cli/ReportFormat.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
+#include <random>
 #include <sstream>
+#include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace ravelin::cli {
 namespace {
 
-using testing::CliRun;
-using testing::RunCli;
-using testing::TempFolder;
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
 
-std::string Words(int from, int count) {
+CliRun RunCli(std::vector<std::string> args) {
+    args.insert(args.begin(), "ravelin-cli");
+    std::vector<const char*> argv;
+    for (const std::string& arg : args) {
+        argv.push_back(arg.c_str());
+    }
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = RunCommandLine(static_cast<int>(argv.size()), argv.data(), out, err, false);
+    return {status, out.str(), err.str()};
+}
+
+// Distinct words with CR LF now and then, as files from other systems have them; every
+// `replaceEvery`th word, from the first, is another one.
+std::string Words(int count, int replaceEvery = 0) {
     std::string text;
     for (int i = 0; i < count; ++i) {
-        text += "word" + std::to_string(1000 + from + i) + (i % 8 == 7 ? "\r\n" : " ");
+        text += (replaceEvery > 0 && i % replaceEvery == 0 ? "other" : "word") +
+                std::to_string(1000 + i) + (i % 8 == 7 ? "\r\n" : " ");
     }
     return text;
 }
@@ -30,67 +53,67 @@ class CommandLineTest : public ::testing::Test {
     CommandLineTest() {
         std::filesystem::create_directory(root_.Path() / "one");
         std::filesystem::create_directory(root_.Path() / "two");
-        one_ = root_ / "one";
-        two_ = root_ / "two";
     }
-    void Write(const std::string& folder, const std::string& name, const std::string& text) const {
-        std::ofstream(std::filesystem::path(folder) / name, std::ios::binary) << text;
-    }
-
-    TempFolder root_;
-    std::string one_;
-    std::string two_;
+    testing::TempFolder root_;
+    const std::string one_ = root_ / "one";
+    const std::string two_ = root_ / "two";
 };
 
-TEST_F(CommandLineTest, TheReportIsTheLogWithLineFeeds) {
-    Write(one_, "a.txt", Words(0, 60));
-    Write(two_, "b.txt", Words(0, 60));
-    const CliRun run = RunCli({"scan", "--show", "5", one_, two_});
-    EXPECT_EQ(run.status, kExitScanned);
-    EXPECT_EQ(run.err, "");
-    EXPECT_EQ(run.out, "There is one 'txt' file in the 1st folder:\n" + one_ +
-                           "\n\nThere is one 'txt' file in the 2nd folder:\n" + two_ +
-                           "\n\nFile 'a.txt' [1] in the 1st folder matches\nfile 'b.txt' [2] in "
-                           "the 2nd folder.\n[1] word1000 word1001 word1002 word1003 "
-                           "word1004\n[2] {same}\n\nThere is one match.\n");
+TEST_F(CommandLineTest, FormatChoosesTheReportOrOneTsvLinePerMatch) {
+    root_.Write("one/a.txt", Words(60));
+    root_.Write("two/b.txt", Words(60));
+    const std::string report =
+        "There is one 'txt' file in the 1st folder:\n" + one_ +
+        "\n\nThere is one 'txt' file in the 2nd folder:\n" + two_ +
+        "\n\nFile 'a.txt' [1] in the 1st folder matches\nfile 'b.txt' [2] in the 2nd folder.\n"
+        "[1] word1000 word1001 word1002 word1003 word1004\n[2] {same}\n\nThere is one match.\n";
+    const std::vector<std::pair<std::vector<std::string>, std::string>> rows = {
+        {{"scan", "--show", "5", one_, two_}, report},
+        {{"scan", "--show", "5", "--format", "report", one_, two_}, report},
+        {{"scan", "--format", "tsv", one_, two_}, "a.txt\tb.txt\t100\t2\t0\n"},
+        {{"scan", "--format", "tsv", two_}, "b.txt\tb.txt\t100\t2\t0\n"},  // with itself
+    };
+    for (const auto& [args, expected] : rows) {
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.status, kExitScanned) << ::testing::PrintToString(args);
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.out, expected) << ::testing::PrintToString(args);
+    }
 }
 
-TEST_F(CommandLineTest, OneFolderIsComparedWithItself) {
-    Write(one_, "a.txt", Words(0, 60));
-    Write(one_, "b.txt", Words(100, 60));
-    const CliRun run = RunCli({"scan", "--no-show", "--format", "tsv", one_});
-    EXPECT_EQ(run.status, kExitScanned);
-    EXPECT_EQ(run.out, "a.txt\ta.txt\t100\t2\t0\nb.txt\tb.txt\t100\t2\t0\n");
+TEST_F(CommandLineTest, ThresholdAndSkipsReachTheirOwnSetting) {
+    // Every 8th word differs, the first among them: 80 per cent alike, 90 past the first word.
+    root_.Write("one/a.txt", Words(60));
+    root_.Write("two/b.txt", Words(60, 8));
+    const std::vector<std::pair<std::vector<std::string>, std::string>> rows = {
+        {{}, ""},
+        {{"--threshold", "80"}, "a.txt\tb.txt\t80\t2\t0\n"},
+        {{"--threshold", "80", "--skip1", "1"}, "a.txt\tb.txt\t90\t1\t1\n"},
+        {{"--threshold", "80", "--skip2", "1"}, "a.txt\tb.txt\t90\t2\t1\n"},
+    };
+    for (const auto& [settings, expected] : rows) {
+        std::vector<std::string> args = {"scan", "--format", "tsv", one_, two_};
+        args.insert(args.begin() + 1, settings.begin(), settings.end());
+        EXPECT_EQ(RunCli(args).out, expected) << ::testing::PrintToString(settings);
+    }
 }
 
 TEST_F(CommandLineTest, OptionsAreValidatedLikeTheWindowsBoxes) {
-    Write(one_, "a.txt", Words(0, 60));
-    struct Row {
-        std::vector<std::string> args;
-        int status;
-        std::string err;
+    root_.Write("one/a.txt", Words(60));
+    const std::string invalid = "ravelin-cli: Invalid input\n";
+    const std::vector<std::tuple<std::string, int, std::string>> rows = {
+        {"--words= 4 2 ", kExitScanned, ""},
+        {"--words=19", kExitStopped,
+         invalid + "Number of words in test segment\n must not be less than 20.\n"},
+        {"--threshold=abc", kExitStopped,
+         invalid + "Threshold for similarity\n must be a whole number.\n"},
+        {"--skip2=-1", kExitStopped,
+         invalid + "Number of words to skip in the 2nd folder\n must not be less than 0.\n"},
     };
-    const std::vector<Row> rows = {
-        {{"--words", " 4 2 "}, kExitScanned, ""},
-        {{"--words", "19"},
-         kExitStopped,
-         "ravelin-cli: Invalid input\nNumber of words in test segment\n must not be less than "
-         "20.\n"},
-        {{"--threshold", "abc"},
-         kExitStopped,
-         "ravelin-cli: Invalid input\nThreshold for similarity\n must be a whole number.\n"},
-        {{"--skip2=-1"},
-         kExitStopped,
-         "ravelin-cli: Invalid input\nNumber of words to skip in the 2nd folder\n must not be "
-         "less than 0.\n"},
-    };
-    for (const Row& row : rows) {
-        std::vector<std::string> args = {"scan"};
-        args.insert(args.end(), row.args.begin(), row.args.end());
-        args.push_back(one_);
-        const CliRun run = RunCli(args);
-        EXPECT_EQ(run.status, row.status) << row.args[0];
-        EXPECT_EQ(run.err, row.err) << row.args[0];
+    for (const auto& [option, status, err] : rows) {
+        const CliRun run = RunCli({"scan", option, one_});
+        EXPECT_EQ(run.status, status) << option;
+        EXPECT_EQ(run.err, err) << option;
     }
 }
 
@@ -102,42 +125,49 @@ TEST_F(CommandLineTest, FolderProblemsStopTheScanWithTheirMessage) {
               "ravelin-cli: Specify folder\nThe folder '" + missing + "' does not exist.\n");
     EXPECT_EQ(absent.out, "");
 
-    Write(one_, "a.txt", Words(0, 60));
+    root_.Write("one/a.txt", Words(60));
     const CliRun empty = RunCli({"scan", one_, two_});
     EXPECT_EQ(empty.status, kExitStopped);
-    EXPECT_EQ(empty.err,
-              "ravelin-cli: Get 2nd folder files\nThere are no 'txt' files in the "
-              "second folder:\n" +
-                  two_ + "\n");
+    const std::string noFiles = "Get 2nd folder files\nThere are no 'txt' files in the second";
+    EXPECT_EQ(empty.err, "ravelin-cli: " + noFiles + " folder:\n" + two_ + "\n");
     EXPECT_EQ(empty.out, "There is one 'txt' file in the 1st folder:\n" + one_ + "\n\n");
 }
 
-TEST_F(CommandLineTest, UsageErrorsAndHelp) {
-    EXPECT_EQ(RunCli({}).status, kExitUsage);
-    EXPECT_EQ(RunCli({"scan"}).status, kExitUsage);
-    EXPECT_EQ(RunCli({"scan", "--show", "5", "--no-show", one_}).status, kExitUsage);
-    EXPECT_EQ(RunCli({"scan", "--format", "xml", one_}).status, kExitUsage);
+TEST_F(CommandLineTest, UsageErrorsHelpAndVersion) {
+    const std::vector<std::vector<std::string>> usageErrors = {
+        {},
+        {"scan"},
+        {"scan", "--show=5", "--no-show", one_},
+        {"scan", "--format=xml", one_},
+        {"scan", "--jobs=0", one_}};
+    for (const std::vector<std::string>& args : usageErrors) {
+        EXPECT_EQ(RunCli(args).status, kExitUsage) << ::testing::PrintToString(args);
+    }
     const CliRun help = RunCli({"scan", "--help"});
     EXPECT_EQ(help.status, kExitScanned);
     EXPECT_NE(help.out.find("FOLDER1"), std::string::npos);
-    const CliRun version = RunCli({"--version"});
-    EXPECT_EQ(version.status, kExitScanned);
-    EXPECT_EQ(version.out, "ravelin-cli 1.00\n");
+    EXPECT_EQ(RunCli({"--version"}).out, "ravelin-cli 1.00\n");
+}
+
+TEST_F(CommandLineTest, StrangeNamesAreKeptApartInTsv) {
+    for (const char* name : {"bad\xFF.txt", "new\nline.txt", "tab\there.txt", " leading.txt"}) {
+        root_.Write(std::string("one/") + name, Words(60));
+    }
+    const CliRun tsv = RunCli({"scan", "--format", "tsv", one_});
+    EXPECT_EQ(std::count(tsv.out.begin(), tsv.out.end(), '\n'), 16);
+    EXPECT_NE(tsv.out.find("new\\nline.txt\ttab\\there.txt\t100"), std::string::npos);
+    EXPECT_NE(tsv.out.find("bad\xFF.txt\t"), std::string::npos);  // raw bytes, to open the file
 }
 
 TEST_F(CommandLineTest, WordsShowsWhatAScanCompares) {
-    const std::string file = root_ / "f.txt";
-    std::ofstream(file, std::ios::binary)
-        << "The caf\xC3\xA9 and the \xE2\x80\x9Cquoted\xE2\x80\x9D"
-           " Words.\r\n" +
-               Words(0, 50);
+    const std::string file = root_.Write(
+        "f.txt", "The caf\xC3\xA9 and the \xE2\x80\x9Cquoted\xE2\x80\x9D Words.\r\n" + Words(50));
     const CliRun run = RunCli({"words", "--skip", "1", file});
     EXPECT_EQ(run.status, kExitScanned);
-    EXPECT_TRUE(run.out.starts_with("caf\xC3\xA9\nquoted\nwords\nword1000\n"));
+    EXPECT_TRUE(run.out.starts_with("caf\xC3\xA9\nquoted\nwords\nword1000\n")) << run.out;
     EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 41);
     EXPECT_EQ(run.err, "");
-
-    // Read by lines, the budget is 41 lines: the file has 8 lines, and too few words.
+    // Read by lines, the budget of 60 words is tested after whole lines: all 8 lines are read.
     const CliRun byLines = RunCli({"words", "--by-lines", "--words", "30", file});
     EXPECT_EQ(byLines.status, kExitScanned);
     EXPECT_EQ(byLines.err,
@@ -145,7 +175,32 @@ TEST_F(CommandLineTest, WordsShowsWhatAScanCompares) {
               "and is never compared.\n");
 }
 
-TEST(ReportFormat, ReportEndsWithOneLineFeed) {
+// The engine's own tests compare the fast and the literal comparison at length; this checks that
+// the command line hands both, and every thread count, the same scan.
+TEST_F(CommandLineTest, OneAndTwoThreadsPrintTheLiteralReport) {
+    // Edited, shifted copies of one text over 20 words: matches at many shifts, and near the
+    // threshold.
+    std::mt19937 random(7);
+    const auto word = [&random] { return "word" + std::to_string(random() % 20); };
+    std::vector<std::string> original(400);
+    std::generate(original.begin(), original.end(), word);
+    for (const std::string folder : {"one", "two"}) {
+        for (int f = 0; f < 12; ++f) {
+            std::string text;
+            for (size_t i = random() % 40; i < original.size(); ++i) {
+                text += (random() % 12 == 0 ? word() : original[i]) + (i % 9 == 8 ? "\r\n" : " ");
+            }
+            root_.Write(folder + "/f" + std::to_string(f) + ".txt", text);
+        }
+    }
+    const CliRun literal = RunCli({"scan", "--threshold=80", "--literal", one_, two_});
+    EXPECT_NE(literal.out.find("(though not exactly)"), std::string::npos) << literal.out;
+    for (const char* jobs : {"--jobs=1", "--jobs=2"}) {
+        EXPECT_EQ(RunCli({"scan", "--threshold=80", jobs, one_, two_}).out, literal.out) << jobs;
+    }
+}
+
+TEST(ReportFormat, LineFeedsOnlyAndOneAtTheEnd) {
     EXPECT_EQ(ReportText(""), "");
     EXPECT_EQ(ReportText("a\r\nb"), "a\nb\n");
     EXPECT_EQ(ReportText("a\r\nSTOPPED\r\n"), "a\nSTOPPED\n");
