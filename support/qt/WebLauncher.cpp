@@ -1,5 +1,7 @@
 #include "support/qt/WebLauncher.h"
 
+#include "files/StringRoutines.h"
+
 #include <QDesktopServices>
 #include <QUrl>
 
@@ -13,16 +15,12 @@ constexpr int32_t kOutOfMemory = 8;
 constexpr int32_t kFileNotFound = 2;
 constexpr int32_t kLastErrorCode = 32;
 
-// Only ASCII letters are folded, so that the bytes of a UTF-8 sequence are never altered.
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// What the user can do about the three failures that have a known cause; "" for the others.
-std::string Advice(int32_t result, const std::string& extension) {
+// What the user can do about the three failures that have a known cause; "" for the others. An
+// address without an extension, as a site's home page has, is named whole.
+std::string Advice(int32_t result, const std::string& extension, const std::string& address) {
     switch (result) {
         case kNoAssociation:
-            return "File extension '" + extension +
+            return (extension.empty() ? "Web page '" + address : "File extension '" + extension) +
                    "' is not associated with any application program.";
         case kOutOfMemory:
             return "Out of memory.";
@@ -47,19 +45,16 @@ std::string FileExtension(std::string_view path, bool lowerCase) {
     if (dot == std::string_view::npos) {
         return {};
     }
-    std::string extension(name.substr(dot + 1));
-    if (lowerCase) {
-        for (char& c : extension) {
-            c = AsciiLower(c);
-        }
-    }
-    return extension;
+    const std::string_view extension = name.substr(dot + 1);
+    // The address is UTF-8, which a lower-casing beyond ASCII would corrupt.
+    return lowerCase ? AsciiLowerCase(extension) : std::string(extension);
 }
 
-std::string LaunchFailureMessage(int32_t result, const std::string& extension) {
+std::string LaunchFailureMessage(int32_t result, const std::string& extension,
+                                 const std::string& address) {
     std::string message =
         "Error launching web browser, error code = " + std::to_string(result) + ".";
-    const std::string advice = Advice(result, extension);
+    const std::string advice = Advice(result, extension, address);
     if (!advice.empty()) {
         message += "\r\n\r\n" + advice;
     }
@@ -73,8 +68,10 @@ void LaunchWebPage(const QString& address, WebPageOpener& opener, MessagePresent
     if (result > kLastErrorCode) {
         return;
     }
-    messages.Show(parent, QString::fromStdString(LaunchFailureMessage(result, extension)),
-                  QStringLiteral("Cannot launch web browser"), MessageIcon::Exclamation);
+    messages.Show(
+        parent,
+        QString::fromStdString(LaunchFailureMessage(result, extension, address.toStdString())),
+        QStringLiteral("Cannot launch web browser"), MessageIcon::Exclamation);
 }
 
 }  // namespace ravelin

@@ -32,8 +32,10 @@ class DesktopWebPageOpener final : public WebPageOpener {
 // that part has no dot.
 std::string FileExtension(std::string_view path, bool lowerCase);
 
-// The message box text for a shell result of 32 or less.
-std::string LaunchFailureMessage(int32_t result, const std::string& extension);
+// The message box text for a shell result of 32 or less; the address is named when it has no
+// extension.
+std::string LaunchFailureMessage(int32_t result, const std::string& extension,
+                                 const std::string& address = {});
 
 // The desktop's yes maps to a success code above 32, its no to 31 (no program associated).
 void LaunchWebPage(const QString& address, WebPageOpener& opener, MessagePresenter& messages,
