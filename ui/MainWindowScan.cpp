@@ -198,7 +198,7 @@ void frmMain::OnFileBegun(const FileBegun& event) {
 void frmMain::OnMatch(const MatchFound& event) {
     SetWindowHeights(intLargeFormHeight, intLargeOutputHeight);
     blnDuplicateFound = true;
-    ui_.lblNoDuplicatesFound->setText(event.matchNumber == 0
+    ui_.lblNoDuplicatesFound->setText(event.matchNumber == 1
                                           ? QStringLiteral("One duplicate found.")
                                           : QString::number(event.matchNumber) +
                                                 QStringLiteral(" duplicates found."));

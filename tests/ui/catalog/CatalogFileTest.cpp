@@ -3,71 +3,37 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace ravelin {
-
-void PrintTo(const CatalogItem& item, std::ostream* out) {
-    *out << "{" << item.title << " | " << item.description.size() << " lines | " << item.page
-         << "}";
-}
-
 namespace {
 
-using testing::TempFolder;
-
-std::vector<CatalogItem> Parse(const std::string& text) {
-    std::istringstream in(text);
-    return ParseCatalog(in);
-}
-
-TEST(ParseCatalog, ReadsBlocksOfKeyedLines) {
-    const std::string text =
-        "# a comment: with a colon\n"
-        "text: before any title\n"
-        "\n"
-        "title: Tallyquill: counts\r\n"
-        "text:   first line  \r\n"
-        "  text: second: line\n"
-        "colour: ignored\n"
-        "a line without a key\n"
-        "page: tallyquill.htm\n"
-        "title:\n"
-        "text: a block without a title\n"
-        "page: untitled.htm\n"
-        "title: Quietclip\n"
-        "text: no page\n";
+TEST(CatalogFile, ReadsBlocksOfKeyedLinesAndNothingFromAFileThatCannotBeRead) {
+    const testing::TempFolder folder;
+    const std::string file =
+        folder.Write("catalog.txt",
+                     "# a comment: with a colon\ntext: before any title\n\n"
+                     "title: Tallyquill: counts\r\ntext:   first line  \r\n  text: second: line\n"
+                     "colour: ignored\na line without a key\npage: tallyquill.htm\n"
+                     "title:\ntext: a block without a title\npage: untitled.htm\n"
+                     "title: Quietclip\ntext: no page\n");
     const std::vector<CatalogItem> expected = {
         {"Tallyquill: counts", {"first line", "second: line"}, "tallyquill.htm"},
         {"Quietclip", {"no page"}, ""},
     };
-    EXPECT_EQ(Parse(text), expected);
-}
-
-TEST(LoadCatalogFile, HasNoItemsWhenTheFileCannotBeRead) {
-    const TempFolder folder;
+    EXPECT_EQ(LoadCatalogFile(file), expected);
     EXPECT_TRUE(LoadCatalogFile(folder / "missing.txt").empty());
     EXPECT_TRUE(LoadCatalogFile(folder.Path().string()).empty());  // a folder
 }
 
-TEST(LoadCatalogFile, ReadsTheItemsOfTheFile) {
-    const TempFolder folder;
-    const std::string file =
-        folder.Write("catalog.txt", "title: Foldermark\ntext: compares\npage: f.htm\n");
-    const std::vector<CatalogItem> expected = {{"Foldermark", {"compares"}, "f.htm"}};
-    EXPECT_EQ(LoadCatalogFile(file), expected);
+TEST(CatalogFile, PageAddressesLieOnTheMakersSite) {
+    for (const char* page : {"linewright.htm", "/linewright.htm"}) {
+        EXPECT_EQ(CatalogPageAddress(page), "https://www.quillmere.example/linewright.htm");
+    }
 }
 
-TEST(CatalogPageAddress, PutsThePathAfterTheMakersSite) {
-    EXPECT_EQ(CatalogPageAddress("linewright.htm"), "https://www.quillmere.example/linewright.htm");
-    EXPECT_EQ(CatalogPageAddress("/linewright.htm"),
-              "https://www.quillmere.example/linewright.htm");
-}
-
-TEST(ShippedCatalog, EveryProgramHasATitleADescriptionAndAPage) {
+TEST(CatalogFile, EveryShippedProgramHasATitleADescriptionAndAPage) {
     const std::vector<CatalogItem> items = LoadCatalogFile(RAVELIN_SHIPPED_CATALOG);
     EXPECT_GE(items.size(), 4U);
     for (const CatalogItem& item : items) {

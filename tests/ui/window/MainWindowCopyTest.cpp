@@ -2,64 +2,40 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QPushButton>
 
 namespace ravelin {
 namespace {
 
-using testing::EventuallyTrue;
-using testing::WindowTest;
+using CopyTest = testing::WindowTest;
 
-class CopyTest : public WindowTest {
-  protected:
-    CopyTest() {
+// What the user types becomes the report, with the report's own line ends; Copy trims its blanks
+// but keeps its line breaks, and takes nothing when nothing is left.
+TEST_F(CopyTest, CopyTrimsTheReportAndClearEmptiesIt) {
+    struct Row {
+        QString typed;
+        QString button;
+        QString output;
+        QString clipboard;
+    };
+    const Row rows[] = {
+        {"  first line\nsecond line\n  ", "cmdCopyToClipboard", "first line\nsecond line\n",
+         "first line\nsecond line\n"},
+        {"   ", "cmdCopyToClipboard", "", "before"},
+        {"report", "cmdClearSettings", "", "before"},
+    };
+    for (const Row& row : rows) {
         StartWindow();
-        QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+        QGuiApplication::clipboard()->setText("before");
+        Get<QPlainTextEdit>("txbOutput").setPlainText(row.typed);
+        EXPECT_EQ(window_->Log().Text(), QString(row.typed).replace("\n", "\r\n").toStdString());
+        // The timer enables the button within a second of text arriving.
+        ASSERT_TRUE(QTest::qWaitFor([this] { return Get("cmdCopyToClipboard").isEnabled(); }));
+        Click(row.button);
+        EXPECT_EQ(Output(), row.output) << row.typed.toStdString();
+        EXPECT_EQ(window_->Log().Text(), QString(row.output).replace("\n", "\r\n").toStdString());
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), row.clipboard);
+        EXPECT_EQ(Get("cmdCopyToClipboard").isEnabled(), !row.output.isEmpty());
     }
-    QPlainTextEdit& Box() const { return Get<QPlainTextEdit>(QStringLiteral("txbOutput")); }
-    QPushButton& Copy() const { return Get<QPushButton>(QStringLiteral("cmdCopyToClipboard")); }
-    // The timer enables the button within a second of text arriving.
-    bool CopyBecomesEnabled() const {
-        return EventuallyTrue([this] { return Copy().isEnabled(); });
-    }
-};
-
-TEST_F(CopyTest, CopyTrimsBlanksButKeepsLineBreaks) {
-    EXPECT_FALSE(Copy().isEnabled());
-    QTest::keyClicks(&Box(), QStringLiteral("  first line"));
-    QTest::keyClick(&Box(), Qt::Key_Return);
-    QTest::keyClicks(&Box(), QStringLiteral("second line"));
-    QTest::keyClick(&Box(), Qt::Key_Return);
-    QTest::keyClicks(&Box(), QStringLiteral("  "));
-    // What the user types becomes the report, with the report's own line ends.
-    EXPECT_EQ(window_->Log().Text(), "  first line\r\nsecond line\r\n  ");
-    ASSERT_TRUE(CopyBecomesEnabled());
-
-    QTest::mouseClick(&Copy(), Qt::LeftButton);
-    EXPECT_EQ(Output(), "first line\nsecond line\n");
-    EXPECT_EQ(window_->Log().Text(), "first line\r\nsecond line\r\n");
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), "first line\nsecond line\n");
-    EXPECT_TRUE(Copy().isEnabled());
-}
-
-TEST_F(CopyTest, ABoxOfBlanksIsEmptiedAndTheClipboardLeftAlone) {
-    QTest::keyClicks(&Box(), QStringLiteral("   "));
-    ASSERT_TRUE(CopyBecomesEnabled());
-    QTest::mouseClick(&Copy(), Qt::LeftButton);
-    EXPECT_EQ(Output(), "");
-    EXPECT_TRUE(window_->Log().Empty());
-    EXPECT_FALSE(Copy().isEnabled());
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), "before");
-}
-
-TEST_F(CopyTest, ClearDisablesCopyAtOnceAndTheTimerKeepsItSo) {
-    QTest::keyClicks(&Box(), QStringLiteral("report"));
-    ASSERT_TRUE(CopyBecomesEnabled());
-    QTest::mouseClick(&Get<QPushButton>(QStringLiteral("cmdClearSettings")), Qt::LeftButton);
-    EXPECT_FALSE(Copy().isEnabled());
-    EXPECT_EQ(Output(), "");
-    QTest::qWait(1500);  // at least one more tick
-    EXPECT_FALSE(Copy().isEnabled());
 }
 
 }  // namespace

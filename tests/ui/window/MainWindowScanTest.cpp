@@ -1,250 +1,173 @@
-#include "SampleTexts.h"
 #include "WindowTestSupport.h"
-#include "support/qt/Twips.h"
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QTimer>
+
+#include <memory>
+#include <tuple>
+#include <utility>
 
 namespace ravelin {
 namespace {
 
-using testing::EventuallyTrue;
-using testing::kGarden;
-using testing::kHarbour;
-using testing::kHarbourEdited;
-using testing::kMountain;
-using testing::WindowTest;
+using testing::WindowState;
 
-QString WithBoxLineEnds(const std::string& log) {
-    return QString::fromStdString(log).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
+// Reduces to well over 40 words of four or more letters.
+const std::string kHarbour =
+    "Every morning the harbour master walked along the stone quay, counting fishing boats that\n"
+    "returned before sunrise. Gulls circled above tarred nets while merchants argued about "
+    "prices,\n"
+    "weather, tides and rumours carried from distant islands across grey water. Children gathered\n"
+    "shells, sailors mended ropes, and lanterns burned until daylight finally chased shadows from\n"
+    "narrow streets behind the warehouses where barrels of salted herring waited for winter.\n";
 
-// A scan of two folders, the 2nd with a name beyond ASCII: an exact copy and an edited copy of
-// the harbour text match it; the garden text matches nothing.
-class ScanTest : public WindowTest {
+// The 2nd folder, whose name is beyond ASCII, holds in this order an exact copy of the 1st
+// folder's one file, a copy with its ninth word changed, and a text that matches nothing.
+class ScanTest : public testing::WindowTest {
   protected:
     ScanTest() {
-        first_ = MakeFolder("first", {{"harbour.txt", kHarbour}, {"mountain.txt", kMountain}});
-        second_ = MakeFolder("zweiter Ördner", {{"harbour-copy.txt", kHarbour},
-                                                {"harbour-edited.txt", kHarbourEdited},
-                                                {"unrelated.txt", kGarden}});
-        Save("1st folder", first_);
-        Save("2nd folder", second_);
+        std::string edited = kHarbour;
+        edited.replace(edited.find("counting"), 8, "checking");
+        const std::string unrelated(kHarbour.rbegin(), kHarbour.rend());  // every word reversed
+        Save("1st folder", MakeFolder("first", 0, {{"harbour.txt", kHarbour}}));
+        Save("2nd folder", MakeFolder("zweiter Ördner", 0,
+                                      {{"a-copy.txt", kHarbour},
+                                       {"b-edited.txt", edited},
+                                       {"c-unrelated.txt", unrelated}}));
         StartWindow();
     }
 
-    QPushButton& Start() const { return Get<QPushButton>(QStringLiteral("cmdStart")); }
-    QPushButton& Quit() const { return Get<QPushButton>(QStringLiteral("cmdQuit")); }
-    QLabel& Label(const char* name) const { return Get<QLabel>(QString::fromUtf8(name)); }
     // Runs at the next yield of the scan, as a click made meanwhile would.
     void AtNextYield(std::function<void()> action) const {
         QTimer::singleShot(0, window_.get(), std::move(action));
     }
 
-    QString first_;
-    QString second_;
+    // Records the window, then presses the first button. The presses after it come at the next
+    // yield, which lies inside a Pause, or else as soon as the press returns; the window is
+    // recorded again once all are made.
+    void Play(std::vector<QString> presses, std::vector<WindowState>& seen) {
+        seen.push_back(State());
+        if (presses.empty()) {
+            return;
+        }
+        const QString button = presses.front();
+        presses.erase(presses.begin());
+        const auto rest = [this, presses, &seen, done = std::make_shared<bool>(false)] {
+            if (!std::exchange(*done, true)) {
+                Play(presses, seen);
+            }
+        };
+        AtNextYield(rest);
+        if (button == "close") {
+            window_->close();
+        } else {
+            Get<QAbstractButton>(button).click();
+        }
+        rest();
+    }
 };
 
-TEST_F(ScanTest, StartRunsAWholeScanIntoTheOutputBox) {
-    QTest::mouseClick(&Start(), Qt::LeftButton);
-    ASSERT_TRUE(window_->ScanCompleted());
-    const QString output = Output();
-    EXPECT_EQ(output, WithBoxLineEnds(window_->Log().Text()));
-    EXPECT_TRUE(output.startsWith("There are 2 'txt' files in the 1st folder:\n" + first_ +
-                                  "\n\nThere are 3 'txt' files in the 2nd folder:\n" + second_ +
-                                  "\n\n"));
-    // The match is decided at the middle of the first 20 positions, so 10 words are shown.
-    const QString harbour =
-        "[1] every morning harbour master walked along stone quay counting fishing\n";
-    EXPECT_TRUE(output.endsWith(
-        "File 'harbour.txt' [1] in the 1st folder matches\n"
-        "file 'harbour-copy.txt' [2] in the 2nd folder.\n" +
-        harbour +
-        "[2] {same}\n\n"
-        "File 'harbour.txt' [1] in the 1st folder matches\n"
-        "file 'harbour-edited.txt' [2] in the 2nd folder (though not exactly).\n" +
-        harbour +
-        "[2] every morning harbour master walked along stone quay checking fishing\n\n"
-        "There are 2 matches."))
-        << output.toStdString();
-    EXPECT_EQ(waitedSeconds_, 3);  // one second for each 2nd-folder file
-    EXPECT_TRUE(messages_.shown.empty());
-
-    // A match takes the window to its large size.
-    const double dpi = LogicalDpi(window_.get());
-    EXPECT_EQ(window_->height(), TwipsToPixels(kLargeFormHeight - kNonClientHeight, dpi));
-    EXPECT_EQ(Get<QWidget>(QStringLiteral("txbOutput")).height(),
-              TwipsToPixels(kLargeOutputHeight, dpi));
-    // Idle again, with the footer showing the maker.
-    EXPECT_EQ(Start().text(), "Start");
-    EXPECT_EQ(Quit().text(), "Quit");
-    EXPECT_TRUE(Get<QPushButton>(QStringLiteral("cmdFolder0")).isEnabled());
-    EXPECT_TRUE(Get<QLineEdit>(QStringLiteral("txbNumWordsToCompare")).isEnabled());
-    EXPECT_TRUE(Label("lblCopyright").isVisible());
-    EXPECT_FALSE(Label("lblNoDuplicatesFound").isVisible());
-    EXPECT_EQ(Label("lblNoDuplicatesFound").text(), "2 duplicates found.");
+// The window at a yield while it scans the given 2nd-folder file; the first match made it large.
+WindowState Scanning(int file, const QString& buttons = "Pause/Stop", const QString& output = "") {
+    const QString processing = QString("Processing file #%1 in the 2nd folder.").arg(file);
+    const QString duplicates[] = {"No duplicates found yet.", "One duplicate found.",
+                                  "2 duplicates found."};
+    return {buttons,    "cmdStart cmdQuit txbOutput",  processing, duplicates[file - 1],
+            "progress", file == 1 ? "small" : "large", output,     true};
 }
 
-TEST_F(ScanTest, TheWindowShowsItsScanningStateWhileTheScanRuns) {
-    struct Seen {
-        QString start;
-        QString quit;
-        QString processing;
-        QString duplicates;
-        bool progressShown = false;
-        bool makerShown = false;
-        bool folderButtonEnabled = false;
-        bool checkBoxEnabled = false;
-        bool settingEnabled = false;
-        bool outputEnabled = false;
-    };
-    std::vector<Seen> seen;
-    onWait_ = [&] {
-        seen.push_back({Start().text(), Quit().text(), Label("lblProcessingFile").text(),
-                        Label("lblNoDuplicatesFound").text(),
-                        Label("lblProcessingFile").isVisible(), Label("lblQMurl").isVisible(),
-                        Get<QPushButton>(QStringLiteral("cmdFolder1")).isEnabled(),
-                        Get<QCheckBox>(QStringLiteral("chkDisplayReducedText")).isEnabled(),
-                        Get<QLineEdit>(QStringLiteral("txbMatchThreshold")).isEnabled(),
-                        Get<QWidget>(QStringLiteral("txbOutput")).isEnabled()});
-    };
-    QTest::mouseClick(&Start(), Qt::LeftButton);
-    ASSERT_EQ(seen.size(), 3u);
-    for (size_t i = 0; i < seen.size(); ++i) {
-        EXPECT_EQ(seen[i].start, "Pause");
-        EXPECT_EQ(seen[i].quit, "Stop");
-        EXPECT_EQ(seen[i].processing,
-                  QStringLiteral("Processing file #%1 in the 2nd folder.").arg(i + 1));
-        EXPECT_FALSE(seen[i].folderButtonEnabled);
-        EXPECT_FALSE(seen[i].checkBoxEnabled);
-        EXPECT_FALSE(seen[i].settingEnabled);
-        EXPECT_TRUE(seen[i].outputEnabled);
-    }
-    // The footer switches to the progress labels after the first file's pause.
-    EXPECT_FALSE(seen[0].progressShown);
-    EXPECT_TRUE(seen[1].progressShown);
-    EXPECT_FALSE(seen[1].makerShown);
-    EXPECT_EQ(seen[0].duplicates, "No duplicates found yet.");
-    EXPECT_EQ(seen[1].duplicates, "One duplicate found.");
-    EXPECT_EQ(seen[2].duplicates, "2 duplicates found.");
+// Stopped or at its end: the window is idle again even before the scan has unwound.
+WindowState Idle(int file, const QString& output, bool running) {
+    const WindowState scanning = Scanning(file);
+    return {"Start/Quit", testing::kAllEnabled, "",     scanning.duplicates,
+            "maker",      scanning.size,        output, running};
 }
 
-TEST_F(ScanTest, PauseContinueAndStopRunNestedInTheScan) {
-    QString pausedStart;
-    QString pausedQuit;
-    QString pausedOutput;
-    QString continuedOutput;
-    int waits = 0;
-    onWait_ = [&] {
-        ++waits;
-        if (waits == 1) {
-            AtNextYield([&] {
-                AtNextYield([&] {  // runs while the Pause handler waits
-                    pausedStart = Start().text();
-                    pausedQuit = Quit().text();
-                    pausedOutput = Output();
-                    Start().click();  // Continue
-                });
-                Start().click();  // Pause
-                continuedOutput = Output();
-            });
-        } else if (waits == 2) {
-            AtNextYield([&] {
-                AtNextYield([&] { Quit().click(); });  // Stop while paused
-                Start().click();
-            });
+// The rows run in turn on one window, so that each scan starts where the one before ended; the
+// last closes it. The outputs are what the box holds beyond what it held when the script began.
+TEST_F(ScanTest, PauseContinueAndStopScripts) {
+    // Removing the pause marker leaves the line break written before it.
+    const QString paused = "\n ... PAUSED";
+    const QString stopped = "\nSTOPPED\n";
+    const QString summary = "There are 2 matches.";
+    struct Script {
+        const char* name;
+        int atFile;
+        std::vector<QString> presses;
+        std::vector<WindowState> expected;  // at the start, after each press, once unwound
+    };
+    const Script scripts[] = {
+        {"complete scan", 3, {}, {Scanning(3), Idle(3, summary, false)}},
+        {"Pause then Continue",
+         3,
+         {"cmdStart", "cmdStart"},
+         {Scanning(3), Scanning(3, "Continue/Stop", paused), Scanning(3, "Pause/Stop", "\n"),
+          Idle(3, "\n" + summary, false)}},
+        {"Stop, then Start before the stopped scan unwound",
+         1,
+         {"cmdQuit", "cmdStart"},
+         {Scanning(1), Idle(1, "", true), Idle(1, "", true), Idle(1, stopped, false)}},
+        {"Pause then Stop",
+         2,
+         {"cmdStart", "cmdQuit"},
+         {Scanning(2), Scanning(2, "Continue/Stop", paused), Idle(2, paused, true),
+          Idle(2, "\n" + stopped, false)}},
+        // The window closes only once the stopped scan has unwound.
+        {"close while scanning",
+         1,
+         {"close"},
+         {Scanning(1), Idle(1, "", true), Idle(1, stopped, false)}},
+    };
+    for (const Script& script : scripts) {
+        std::vector<WindowState> seen;
+        int waits = 0;
+        onWait_ = [&] {
+            if (++waits == script.atFile) {
+                AtNextYield([&] { Play(script.presses, seen); });
+            }
+        };
+        Click("cmdStart");
+        seen.push_back(State());
+        const QString before = seen.front().output;
+        for (WindowState& state : seen) {
+            if (state.output.startsWith(before)) {
+                state.output.remove(0, before.size());
+            }
         }
-    };
-    QTest::mouseClick(&Start(), Qt::LeftButton);
-
-    EXPECT_EQ(pausedStart, "Continue");
-    EXPECT_EQ(pausedQuit, "Stop");
-    EXPECT_TRUE(pausedOutput.endsWith("\n ... PAUSED")) << pausedOutput.toStdString();
-    EXPECT_FALSE(continuedOutput.contains("PAUSED"));
-    EXPECT_FALSE(continuedOutput.isEmpty());
-
-    const QString output = Output();
-    EXPECT_TRUE(output.endsWith("\nSTOPPED\n")) << output.toStdString();
-    EXPECT_FALSE(output.contains("PAUSED"));
-    EXPECT_FALSE(output.contains("matches."));
-    EXPECT_EQ(output, WithBoxLineEnds(window_->Log().Text()));
-    EXPECT_EQ(waits, 2);
-    EXPECT_FALSE(window_->ScanCompleted());
-    EXPECT_FALSE(window_->ScanRunning());
-    EXPECT_EQ(Start().text(), "Start");
-    EXPECT_EQ(Quit().text(), "Quit");
-    EXPECT_TRUE(Get<QPushButton>(QStringLiteral("cmdFolder0")).isEnabled());
-}
-
-TEST_F(ScanTest, ClosingTheWindowDuringAScanStopsItBeforeTheWindowCloses) {
-    bool closedWhileScanning = false;
-    onWait_ = [&] {
-        AtNextYield([&] {
-            window_->close();
-            closedWhileScanning = !window_->isVisible();
-        });
-    };
-    QTest::mouseClick(&Start(), Qt::LeftButton);
-    EXPECT_FALSE(closedWhileScanning);
-    EXPECT_EQ(waitedSeconds_, 1);
-    EXPECT_TRUE(Output().endsWith("\nSTOPPED\n"));
-    EXPECT_FALSE(window_->ScanRunning());
-    EXPECT_TRUE(EventuallyTrue([this] { return !window_->isVisible(); }));
-    EXPECT_TRUE(catalog_.shown.empty());
-}
-
-TEST_F(ScanTest, ClosingAnIdleWindowClosesIt) {
-    EXPECT_TRUE(window_->close());
-    EXPECT_FALSE(window_->isVisible());
-    EXPECT_TRUE(catalog_.shown.empty());
-}
-
-TEST_F(ScanTest, AFailedCheckStartsNoScan) {
-    struct Row {
-        const char* box;
-        QString text;
-        QString message;
-        QString title;
-        MessageIcon icon;
-    };
-    const Row rows[] = {
-        // The box takes two characters.
-        {"txbMatchThreshold", QStringLiteral("101"),
-         "Threshold for similarity\r\n must not be less than 50.", "Invalid input",
-         MessageIcon::Information},
-        {"txbFolder1", QString::fromStdString(root_ / "gone"),
-         QStringLiteral("The folder '%1' does not exist.")
-             .arg(QString::fromStdString(root_ / "gone")),
-         "Specify folder", MessageIcon::Exclamation},
-    };
-    for (const Row& row : rows) {
-        QLineEdit& box = Get<QLineEdit>(QString::fromUtf8(row.box));
-        const QString kept = box.text();
-        box.setText(row.text);
-        messages_.shown.clear();
-        QTest::mouseClick(&Start(), Qt::LeftButton);
-        ASSERT_EQ(messages_.shown.size(), 1u) << row.box;
-        EXPECT_EQ(messages_.shown[0].text, row.message);
-        EXPECT_EQ(messages_.shown[0].title, row.title);
-        EXPECT_EQ(messages_.shown[0].icon, row.icon);
-        EXPECT_EQ(messages_.shown[0].parent, window_.get());
-        EXPECT_EQ(Start().text(), "Start");
-        EXPECT_EQ(Output(), "");
-        EXPECT_EQ(waitedSeconds_, 0);
-        box.setText(kept);
+        EXPECT_EQ(seen, script.expected) << script.name;
+        EXPECT_EQ(Output(), QString::fromStdString(window_->Log().Text()).replace("\r\n", "\n"));
     }
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !window_->isVisible(); }));
+    EXPECT_TRUE(world_.events.isEmpty());  // no catalog, as after Quit
 }
 
-TEST_F(ScanTest, QuitHidesTheWindowForTheCatalog) {
-    QTest::mouseClick(&Quit(), Qt::LeftButton);
-    ASSERT_EQ(catalog_.shown.size(), 1u);
-    EXPECT_EQ(catalog_.shown[0].owner, window_.get());
-    EXPECT_EQ(catalog_.shown[0].titleColor, 0x00FF0000u);
-    EXPECT_FALSE(catalog_.shown[0].ownerVisible);
-    EXPECT_FALSE(window_->isVisible());
+TEST_F(ScanTest, TheScanTakesItsSettingsFromTheControls) {
+    const QStringList boxes = {"txbNumWordsToSkip0", "txbNumWordsToSkip1", "txbNumWordsToCompare",
+                               "txbMatchThreshold", "txbNumWordsOfReducedTextToDisplay"};
+    const QStringList typed = {"3", "7", "25", "85", "9"};
+    for (int i = 0; i < boxes.size(); ++i) {
+        Get<QLineEdit>(boxes[i]).setText(typed[i]);
+    }
+    Get<QCheckBox>("chkDisplayReducedText").setCheckState(Qt::Unchecked);
+    Click("cmdStart");
+    ASSERT_NE(window_->LastScan(), nullptr);
+    const ScanOptions& o = window_->LastScan()->Options();
+    EXPECT_EQ(
+        std::tie(o.folders[0], o.folders[1], o.numWordsToSkip[0], o.numWordsToSkip[1],
+                 o.numWordsToCompare, o.matchThreshold, o.numWordsToDisplay, o.displayReducedText),
+        std::make_tuple(root_ / "first", root_ / "zweiter Ördner", 3, 7, 25, 85, 9, false));
+    EXPECT_EQ(waitedSeconds_, 3);  // one second for each 2nd-folder file
+}
+
+TEST_F(ScanTest, AFailedCheckShowsItsMessageAndLeavesTheWindowAlone) {
+    Get<QLineEdit>("txbMatchThreshold").setText("49");
+    const WindowState before = State();
+    Click("cmdStart");
+    ASSERT_EQ(world_.events.size(), 1);
+    EXPECT_TRUE(world_.events[0].startsWith("message Invalid input: "))
+        << world_.events[0].toStdString();
+    EXPECT_EQ(State(), before);
+    EXPECT_EQ(window_->LastScan(), nullptr);
 }
 
 }  // namespace

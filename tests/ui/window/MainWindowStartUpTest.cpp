@@ -1,141 +1,81 @@
 #include "WindowTestSupport.h"
-#include "support/qt/Twips.h"
 
-#include <QAbstractButton>
-#include <QCheckBox>
-#include <QGuiApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
 
 namespace ravelin {
 namespace {
 
-using testing::WindowTest;
+using StartUpTest = testing::WindowTest;
 
-class StartUpTest : public WindowTest {
-  protected:
-    QString TextOf(const char* name) const {
-        return Get<QLineEdit>(QString::fromUtf8(name)).text();
-    }
-    QString CaptionOf(const QString& name) const { return Get<QLabel>(name).text(); }
-    bool Enabled(const char* name) const {
-        return Get<QPushButton>(QString::fromUtf8(name)).isEnabled();
-    }
-};
-
-TEST_F(StartUpTest, AFirstStartShowsTheDefaultsOfTheRestore) {
+TEST_F(StartUpTest, AFirstStartShowsAnIdleSmallWindowAtTheTopCentre) {
     const frmMain& window = StartWindow();
-    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(State(),
+              (testing::WindowState{"Start/Quit", testing::kAllEnabled, "",
+                                    "No duplicates found so far", "maker", "small", "", false}));
     EXPECT_EQ(window.windowTitle(),
               "Ravelin " + SoftwareVersion(RAVELIN_VERSION_MAJOR, RAVELIN_VERSION_MINOR));
-    EXPECT_EQ(TextOf("txbFolder0"), "");
-    EXPECT_EQ(TextOf("txbFolder1"), "");
-    EXPECT_EQ(TextOf("txbNumWordsToSkip0"), "0");
-    EXPECT_EQ(TextOf("txbNumWordsToSkip1"), "0");
-    EXPECT_EQ(TextOf("txbNumWordsToCompare"), "20");  // the restore's default, not start-up's 50
-    EXPECT_EQ(TextOf("txbMatchThreshold"), "90");
-    EXPECT_EQ(TextOf("txbNumWordsOfReducedTextToDisplay"), "12");
-    EXPECT_EQ(Get<QCheckBox>(QStringLiteral("chkDisplayReducedText")).checkState(), Qt::Checked);
-    EXPECT_TRUE(Get<QRadioButton>(QStringLiteral("optTxt")).isChecked());
-    EXPECT_FALSE(Enabled("cmdExchangeFolders"));
-    EXPECT_FALSE(Enabled("cmdCopyToClipboard"));
-    EXPECT_TRUE(Enabled("cmdStart"));
-    EXPECT_EQ(CaptionOf(QStringLiteral("lblNumFiles0")), "");
-    EXPECT_EQ(CaptionOf(QStringLiteral("lblNumFiles1")), "");
-    EXPECT_EQ(CaptionOf(QStringLiteral("lblIntro")), "[6] introduction");
-    EXPECT_TRUE(Get<QLabel>(QStringLiteral("lblCopyright")).isVisible());
-    EXPECT_FALSE(Get<QLabel>(QStringLiteral("lblProcessingFile")).isVisible());
-    EXPECT_TRUE(messages_.shown.empty());
-}
+    EXPECT_EQ(SoftwareVersion(1, 12), "1.120");
+    EXPECT_EQ(Text("lblIntro"), "[6] introduction");
+    EXPECT_FALSE(Get("cmdExchangeFolders").isEnabled() || Get("cmdCopyToClipboard").isEnabled());
+    EXPECT_TRUE(world_.events.isEmpty());
 
-TEST_F(StartUpTest, TheWindowStartsSmallAtTheTopCentreOfTheScreen) {
-    const frmMain& window = StartWindow();
-    const double dpi = LogicalDpi(&window);
-    EXPECT_EQ(window.height(), TwipsToPixels(kSmallFormHeight - kNonClientHeight, dpi));
-    EXPECT_EQ(window.width(), TwipsToPixels(kDesignClientWidth, dpi));
-    EXPECT_EQ(Get<QWidget>(QStringLiteral("txbOutput")).height(),
-              TwipsToPixels(kSmallOutputHeight, dpi));
-    EXPECT_EQ(window.frameGeometry().top(), 0);
-    // Centred as well as the frame, which is known only once the window is shown, allows.
     const QRect frame = window.frameGeometry();
+    EXPECT_EQ(frame.top(), 0);
     EXPECT_LE(std::abs(2 * frame.left() + frame.width() - window.screen()->geometry().width()),
               frame.width() - window.width() + 1);
     // The progress labels share the footer with the maker labels, 100 twips above and below.
-    const int footer = Get<QLabel>(QStringLiteral("lblCopyright")).y();
-    EXPECT_EQ(Get<QLabel>(QStringLiteral("lblQMurl")).y(), footer);
-    EXPECT_EQ(Get<QLabel>(QStringLiteral("lblProcessingFile")).y(),
-              TwipsToPixels(PixelsToTwips(footer, dpi) - 100, dpi));
-    EXPECT_EQ(Get<QLabel>(QStringLiteral("lblNoDuplicatesFound")).y(),
-              TwipsToPixels(PixelsToTwips(footer, dpi) + 100, dpi));
+    const double dpi = LogicalDpi(&window);
+    const int footer = PixelsToTwips(Get("lblCopyright").y(), dpi);
+    EXPECT_EQ(Get("lblQMurl").y(), TwipsToPixels(footer, dpi));
+    EXPECT_EQ(Get("lblProcessingFile").y(), TwipsToPixels(footer - 100, dpi));
+    EXPECT_EQ(Get("lblNoDuplicatesFound").y(), TwipsToPixels(footer + 100, dpi));
 }
 
-TEST_F(StartUpTest, TheVersionIsMajorDotMinorAndZero) {
-    EXPECT_EQ(SoftwareVersion(3, 0), "3.00");
-    EXPECT_EQ(SoftwareVersion(3, 1), "3.10");
-    EXPECT_EQ(SoftwareVersion(1, 12), "1.120");
-}
-
-TEST_F(StartUpTest, ASavedFolderThatNoLongerExistsIsReportedAndEmptied) {
-    Save("1st folder", QString::fromStdString(root_ / "deleted"));
-    Save("2nd folder", MakeFolderWithFiles("second", 3));
-    StartWindow();
-    ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_EQ(messages_.shown[0].text, "1st [3] folder no longer exists.");
-    EXPECT_EQ(messages_.shown[0].title, "Path not found");
-    EXPECT_EQ(messages_.shown[0].icon, MessageIcon::Information);
-    EXPECT_EQ(TextOf("txbFolder0"), "");
-    EXPECT_EQ(CaptionOf(QStringLiteral("lblNumFiles0")), "");
-    EXPECT_EQ(CaptionOf(QStringLiteral("lblNumFiles1")), "3 .txt files");
-    EXPECT_FALSE(Enabled("cmdExchangeFolders"));
-}
-
-TEST_F(StartUpTest, SavedFoldersAreCounted) {
-    struct Row {
-        int files;
-        QString caption;
-    };
-    const Row rows[] = {{0, "[4] no files"}, {1, "[5] one file"}, {12, "12 .txt files"}};
-    for (const Row& row : rows) {
-        const std::string name = "folder" + std::to_string(row.files);
-        Save("1st folder", MakeFolderWithFiles(name, row.files));
-        Save("2nd folder", MakeFolderWithFiles("other", 2));
+TEST_F(StartUpTest, SavedFoldersAreCountedAndAVanishedOneIsReportedAndEmptied) {
+    const std::pair<int, QString> rows[] = {// files, -1 for no folder; the count's caption
+                                            {0, "[4] no files"},
+                                            {1, "[5] one file"},
+                                            {12, "12 .txt files"},
+                                            {-1, ""}};
+    for (const auto& [files, caption] : rows) {
+        const std::string name = "folder" + std::to_string(files);
+        const QString folder =
+            files < 0 ? QString::fromStdString(root_ / name) : MakeFolder(name, files);
+        Save("1st folder", folder);
+        Save("2nd folder", MakeFolder("other", 2));
+        world_.events.clear();
         StartWindow();
-        EXPECT_EQ(CaptionOf(QStringLiteral("lblNumFiles0")), row.caption);
-        EXPECT_EQ(CaptionOf(QStringLiteral("lblNumFiles1")), "2 .txt files");
-        EXPECT_TRUE(Enabled("cmdExchangeFolders"));
-        EXPECT_TRUE(messages_.shown.empty());
+        EXPECT_EQ(QStringList({Get<QLineEdit>("txbFolder0").text(), Text("lblNumFiles0"),
+                               Text("lblNumFiles1")}),
+                  QStringList({files < 0 ? "" : folder, caption, "2 .txt files"}));
+        EXPECT_EQ(Get("cmdExchangeFolders").isEnabled(), files >= 0);
+        EXPECT_EQ(world_.events,
+                  files < 0
+                      ? QStringList{"message Path not found: 1st [3] folder no longer exists."}
+                      : QStringList());
     }
 }
 
 // The fonts that stand in for the design's fonts must leave every caption whole.
 TEST_F(StartUpTest, EveryCaptionFitsItsControl) {
-    Save("1st folder", MakeFolderWithFiles("first", 12));
-    Save("2nd folder", MakeFolderWithFiles("second", 1));
+    Save("1st folder", MakeFolder("first", 12));
     frmMain& window = StartWindow();
-    const QStringList longestCaptions = {
-        QStringLiteral("Processing file #32767 in the 2nd folder."),
-        QStringLiteral("32767 duplicates found."),
-    };
-    Get<QLabel>(QStringLiteral("lblProcessingFile")).setText(longestCaptions[0]);
-    Get<QLabel>(QStringLiteral("lblNoDuplicatesFound")).setText(longestCaptions[1]);
+    Get<QLabel>("lblProcessingFile").setText("Processing file #32767 in the 2nd folder.");
+    Get<QLabel>("lblNoDuplicatesFound").setText("32767 duplicates found.");
     for (const QLabel* label : window.findChildren<QLabel*>()) {
         const QRect room = label->contentsRect();
-        if (label->wordWrap()) {
-            EXPECT_LE(label->heightForWidth(room.width()), room.height())
-                << label->objectName().toStdString();
-        } else {
-            EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), room.width())
-                << label->objectName().toStdString();
-        }
+        EXPECT_LE(label->wordWrap() ? label->heightForWidth(room.width())
+                                    : label->fontMetrics().horizontalAdvance(label->text()),
+                  label->wordWrap() ? room.height() : room.width())
+            << label->objectName().toStdString();
     }
     for (const QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
-        const bool plainButton = qobject_cast<const QPushButton*>(button) != nullptr;
         // A push button needs a little room beside its caption for its frame.
-        const int needed = plainButton ? button->fontMetrics().horizontalAdvance(button->text()) + 8
-                                       : button->sizeHint().width();
+        const int needed = qobject_cast<const QPushButton*>(button) != nullptr
+                               ? button->fontMetrics().horizontalAdvance(button->text()) + 8
+                               : button->sizeHint().width();
         EXPECT_LE(needed, button->width()) << button->objectName().toStdString();
     }
 }

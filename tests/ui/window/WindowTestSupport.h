@@ -5,113 +5,89 @@
 
 #include "TempFolder.h"
 #include "TextsForTests.h"
-#include "engine/TextCatalog.h"
 #include "support/qt/Notices.h"
 #include "support/qt/QtTestSupport.h"
+#include "support/qt/Twips.h"
 #include "ui/CatalogPresenter.h"
 #include "ui/FolderDialog.h"
 #include "ui/MainWindow.h"
 #include "ui/MainWindowControls.h"
 #include "ui/SettingsStore.h"
 
-#include <QCoreApplication>
+#include <QAbstractButton>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QStandardPaths>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
-#include <deque>
-#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
-#include <stdexcept>
+#include <ostream>
 #include <string>
 #include <vector>
 
 namespace ravelin::testing {
 
-// The scan's texts, and the window's own marked with their numbers so that a test sees which one
-// the window used.
-inline std::map<int, std::string> NumberedTexts() {
-    std::map<int, std::string> texts = ScanTexts();
-    texts.insert({
-        {1, "Ravelin"},
-        {3, "[3] folder no longer exists"},
-        {4, "[4] no files"},
-        {5, "[5] one file"},
-        {6, "[6] introduction"},
-        {17, "[17] opening the manual"},
-        {315, "https://www.quillmere.example/"},
-    });
-    return texts;
+// What a user sees of the window at one moment. `enabled` names the sampled controls that take
+// input; `footer` names the labels the bottom strip shows; `size` is "small", "large" or neither.
+struct WindowState {
+    QString buttons;  // the captions of the two scan buttons
+    QString enabled;
+    QString processing;
+    QString duplicates;
+    QString footer;
+    QString size;
+    QString output;
+    bool running = false;
+
+    bool operator==(const WindowState&) const = default;
+};
+
+inline void PrintTo(const WindowState& s, std::ostream* out) {
+    for (const QString& field : {s.buttons, s.enabled, s.processing, s.duplicates, s.footer, s.size,
+                                 "output \"" + s.output + "\""}) {
+        *out << field.toStdString() << " | ";
+    }
+    *out << (s.running ? "running" : "idle") << "\n";
 }
 
-class ScriptedFolderDialog final : public FolderDialog {
+inline const QString kAllEnabled = QStringLiteral(
+    "cmdStart cmdQuit cmdFolder0 txbNumWordsToSkip1 chkDisplayReducedText txbOutput");
+
+// Everything the window asks of the world, recorded in order; the folder dialog gives the
+// queued answers, an empty one being a cancel.
+class RecordingWorld final : public MessagePresenter,
+                             public FolderDialog,
+                             public NoticePresenter,
+                             public WebPageOpener,
+                             public CatalogPresenter {
   public:
+    void Show(QWidget* parent, const QString& text, const QString& title, MessageIcon) override {
+        events.push_back((parent != nullptr ? "message " : "ownerless message ") + title + ": " +
+                         text);
+    }
     QString BrowseForFolder(QWidget* /*owner*/, const QString& title) override {
-        titles.push_back(title);
-        if (answers.empty()) {
-            return {};
-        }
-        const QString answer = answers.front();
-        answers.pop_front();
-        return answer;
+        events.push_back("browse " + title);
+        return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
+    void PopUpInForm(QWidget* /*form*/, const QString& message, int, int, int, int, int) override {
+        events.push_back("notice " + message);
+    }
+    bool Open(const QString& address) override {
+        events.push_back("open " + address);
+        return true;
+    }
+    void ShowModal(QWidget* owner, uint32_t color) override {
+        events.push_back(QString("catalog %1 ").arg(color, 0, 16) +
+                         (owner->isVisible() ? "over the window" : "in its place"));
     }
 
-    std::deque<QString> answers;  // an empty answer is a cancel
-    std::vector<QString> titles;
+    QStringList answers;
+    QStringList events;
 };
-
-struct ShownNotice {
-    QString message;
-    int width = 0;
-    int height = 0;
-    int interval = 0;
-    int top = 0;
-    int left = 0;
-    size_t pagesOpenedBefore = 0;
-};
-
-class RecordingNotices final : public NoticePresenter {
-  public:
-    explicit RecordingNotices(const FakeWebPageOpener& opener) : opener_(opener) {}
-
-    void PopUpInForm(QWidget* /*frmMe*/, const QString& strMessage, int intWidth, int intHeight,
-                     int intInterval, int intTop, int intLeft) override {
-        shown.push_back({strMessage, intWidth, intHeight, intInterval, intTop, intLeft,
-                         opener_.addresses.size()});
-    }
-
-    std::vector<ShownNotice> shown;
-
-  private:
-    const FakeWebPageOpener& opener_;
-};
-
-struct CatalogDisplay {
-    QWidget* owner = nullptr;
-    uint32_t titleColor = 0;
-    bool ownerVisible = false;
-};
-
-class RecordingCatalog final : public CatalogPresenter {
-  public:
-    void ShowModal(QWidget* owner, uint32_t lngTitleForeColor) override {
-        shown.push_back({owner, lngTitleForeColor, owner != nullptr && owner->isVisible()});
-    }
-
-    std::vector<CatalogDisplay> shown;
-};
-
-// Handles events until the condition holds or five seconds have passed.
-inline bool EventuallyTrue(const std::function<bool()>& condition) {
-    for (int i = 0; i < 500 && !condition(); ++i) {
-        QTest::qWait(10);
-    }
-    return condition();
-}
 
 class WindowTest : public ::testing::Test {
   protected:
@@ -121,69 +97,88 @@ class WindowTest : public ::testing::Test {
     }
 
     frmMain& StartWindow() {
-        window_ = std::make_unique<frmMain>(MainWindowServices{
-            texts_, messages_, folderDialog_, notices_, opener_, catalog_, store_,
-            [this](int seconds) {
-                waitedSeconds_ += seconds;
-                if (onWait_) {
-                    onWait_();
-                }
-            },
-            QString::fromStdString(root_ / "program folder")});
+        const auto wait = [this](int seconds) {
+            waitedSeconds_ += seconds;
+            onWait_();
+        };
+        window_ = std::make_unique<frmMain>(
+            MainWindowServices{texts_, world_, world_, world_, world_, world_, store_, wait,
+                               QString::fromStdString(root_ / "program folder")});
         window_->Form_Load();
         return *window_;
     }
 
-    // A control of the window by its name.
-    template <typename Control>
+    template <typename Control = QWidget>
     Control& Get(const QString& name) const {
-        auto* control = window_->findChild<Control*>(name);
-        if (control == nullptr) {
-            throw std::runtime_error("no control " + name.toStdString());
-        }
-        return *control;
+        return *window_->findChild<Control*>(name);
     }
+    void Click(const QString& name) const {
+        QTest::mouseClick(&Get<QAbstractButton>(name), Qt::LeftButton);
+    }
+    QString Output() const { return Get<QPlainTextEdit>("txbOutput").toPlainText(); }
+    QString Text(const QString& label) const { return Get<QLabel>(label).text(); }
 
-    QString Output() const {
-        return Get<QPlainTextEdit>(QStringLiteral("txbOutput")).toPlainText();
+    WindowState State() const {
+        QStringList enabled;
+        for (const QString& name : kAllEnabled.split(' ')) {
+            if (Get(name).isEnabled()) {
+                enabled.append(name);
+            }
+        }
+        const auto sized = [this](int form, int box) {
+            const double dpi = LogicalDpi(window_.get());
+            return window_->height() == TwipsToPixels(form - kNonClientHeight, dpi) &&
+                   Get("txbOutput").height() == TwipsToPixels(box, dpi);
+        };
+        const QString size = sized(kSmallFormHeight, kSmallOutputHeight)   ? "small"
+                             : sized(kLargeFormHeight, kLargeOutputHeight) ? "large"
+                                                                           : "neither";
+        const QString footer = QString(Get("lblProcessingFile").isVisible() ? "progress" : "") +
+                               (Get("lblQMurl").isVisible() ? "maker" : "");
+        const QString buttons =
+            Get<QAbstractButton>("cmdStart").text() + "/" + Get<QAbstractButton>("cmdQuit").text();
+        return {buttons,
+                enabled.join(' '),
+                Text("lblProcessingFile"),
+                Text("lblNoDuplicatesFound"),
+                footer,
+                size,
+                Output(),
+                window_->ScanRunning()};
     }
 
     void Save(const char* name, const QString& value) const {
-        ASSERT_TRUE(
-            store_.SaveSettingValue(QStringLiteral("\\RVN"), QString::fromUtf8(name), value));
+        ASSERT_TRUE(store_.SaveSettingValue("\\RVN", name, value));
     }
 
-    // A folder under the temporary root with the given files; returns its path.
-    QString MakeFolder(const std::string& name, const std::map<std::string, std::string>& files) {
-        const std::filesystem::path folder = root_.Path() / name;
-        std::filesystem::create_directories(folder);
-        for (const auto& [file, text] : files) {
-            root_.Write(name + "/" + file, text);
-        }
-        return QString::fromStdString(folder.string());
-    }
-
-    // n small text files, and one file of another kind that must not be counted.
-    QString MakeFolderWithFiles(const std::string& name, int n) {
-        std::map<std::string, std::string> files = {{"notes.doc", "not a text file"}};
+    // A folder under the temporary root with n text files, one file of another kind that must
+    // not be counted, and the given files.
+    QString MakeFolder(const std::string& name, int n,
+                       std::map<std::string, std::string> files = {}) {
+        std::filesystem::create_directories(root_.Path() / name);
+        files["notes.doc"] = "not a text file";
         for (int i = 0; i < n; ++i) {
             files["file" + std::to_string(i) + ".txt"] = "text";
         }
-        return MakeFolder(name, files);
+        for (const auto& [file, text] : files) {
+            root_.Write(name + "/" + file, text);
+        }
+        return QString::fromStdString(root_ / name);
     }
 
-    QString SettingsFile() const { return QString::fromStdString(root_ / "settings.ini"); }
-
     TempFolder root_;
-    MapTextCatalog texts_{NumberedTexts()};
-    RecordingMessagePresenter messages_;
-    ScriptedFolderDialog folderDialog_;
-    FakeWebPageOpener opener_;
-    RecordingNotices notices_{opener_};
-    RecordingCatalog catalog_;
+    // The window's own texts are marked with their numbers, so that a test sees which it used.
+    MapTextCatalog texts_{{{1, "Ravelin"},
+                           {3, "[3] folder no longer exists"},
+                           {4, "[4] no files"},
+                           {5, "[5] one file"},
+                           {6, "[6] introduction"},
+                           {17, "[17] opening the manual"},
+                           {315, "https://www.quillmere.example/"}}};
+    RecordingWorld world_;
     SettingsStore store_{QString::fromStdString(root_ / "settings.ini")};
     int waitedSeconds_ = 0;
-    std::function<void()> onWait_;
+    std::function<void()> onWait_ = [] {};
     std::unique_ptr<frmMain> window_;
 };
 
