@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build test test-asan bench demo fuzz format tidy clean
+.PHONY: all deps configure build test test-asan bench demo fuzz format tidy clean install package
 
 all: build
 
@@ -57,6 +57,20 @@ format:
 tidy: deps configure
 	@scripts/deps.sh packages-lint.txt
 	@git ls-files '*.cpp' | grep -v -E '^(tests|bench|fuzz)/' | xargs clang-tidy -p $(BUILD) --quiet
+
+# Installs under PREFIX (default /usr/local): programs, text library, data, menu entry, icons,
+# man page.
+PREFIX ?= /usr/local
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package in build-package/, built without tests or benchmarks.
+package: deps
+	@cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DRAVELIN_BUILD_TESTS=OFF \
+		-DRAVELIN_BUILD_BENCH=OFF >/dev/null
+	@cmake --build build-package -j$(JOBS)
+	@cd build-package && cpack -G DEB
+	@ls build-package/*.deb
 
 clean:
 	@rm -rf $(BUILD)

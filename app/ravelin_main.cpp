@@ -8,13 +8,21 @@
 #include "ui/MainWindowControls.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QString>
 
 int main(int argc, char** argv) {
     const QApplication application(argc, argv);
+    QIcon icon;
+    for (const int size : {32, 64, 256}) {
+        icon.addFile(QStringLiteral(":/icons/ravelin-%1.png").arg(size));
+    }
+    QApplication::setWindowIcon(icon);
+    QGuiApplication::setDesktopFileName(QStringLiteral("ravelin"));
     ravelin::InstallFontSubstitutions();
 
-    const std::string programFolder = ravelin::ProgramFolder();
+    const std::string programFolder = ravelin::DataFolder(
+        ravelin::ProgramFolder(), ravelin::frmMain::ProgramTextFile().toStdString());
     const ravelin::ProgramTextLoad load =
         ravelin::LoadProgramText(ravelin::frmMain::ProgramTextFile().toStdString(), programFolder);
     if (!load.loaded) {

@@ -46,7 +46,8 @@ int main(int argc, char** argv) {
     }
     const QDir output(QString::fromLocal8Bit(argv[1]));
     ravelin::InstallFontSubstitutions();
-    const std::string programFolder = ravelin::ProgramFolder();
+    const std::string programFolder = ravelin::DataFolder(
+        ravelin::ProgramFolder(), ravelin::frmMain::ProgramTextFile().toStdString());
     const auto load =
         ravelin::LoadProgramText(ravelin::frmMain::ProgramTextFile().toStdString(), programFolder);
     if (!load.loaded) {

@@ -11,11 +11,7 @@ std::string FieldName(SettingId id, const TextCatalog& texts) {
     }
     std::string name = texts.Text(spec.fieldNameText);
     if (id == SettingId::NumWordsToSkip1 || id == SettingId::NumWordsToSkip2) {
-        // Appended piece by piece: g++ 12 at -O3 mistakes the temporaries of one long sum for
-        // overlapping copies.
-        name.append(" ")
-            .append(Ordinal(id == SettingId::NumWordsToSkip1 ? 1 : 2))
-            .append(" folder");
+        name += " " + Ordinal(id == SettingId::NumWordsToSkip1 ? 1 : 2) + " folder";
     }
     return name;
 }

@@ -49,6 +49,17 @@ std::string ProgramFolder() {
     return error ? std::string() : executable.parent_path().string();
 }
 
+std::string DataFolder(const std::string& programFolder, const std::string& probe) {
+    std::error_code error;
+    if (programFolder.empty() ||
+        std::filesystem::exists(std::filesystem::path(programFolder) / probe, error)) {
+        return programFolder;
+    }
+    const std::filesystem::path installed =
+        std::filesystem::path(programFolder).parent_path() / "share" / "ravelin";
+    return std::filesystem::exists(installed / probe, error) ? installed.string() : programFolder;
+}
+
 std::string ProgramTextPath(const std::string& programFolder, const std::string& fileName) {
     return programFolder.ends_with('/') ? programFolder + fileName : programFolder + "/" + fileName;
 }

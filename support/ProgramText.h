@@ -19,6 +19,10 @@ struct ProgramTextLoad {
 // when it cannot be found.
 std::string ProgramFolder();
 
+// Where the program's data files lie: beside the executable in a build tree, or share/ravelin
+// beside bin/ once installed. `probe` is a file that every data folder has.
+std::string DataFolder(const std::string& programFolder, const std::string& probe);
+
 // The folder and the file name joined by one slash, also when the folder ends with one.
 std::string ProgramTextPath(const std::string& programFolder, const std::string& fileName);
 

@@ -154,7 +154,7 @@ void frmCatalog::cmdClose_Click() {
 }
 
 std::string DefaultCatalogPath() {
-    return ProgramTextPath(ProgramFolder(), "catalog.txt");
+    return ProgramTextPath(DataFolder(ProgramFolder(), "catalog.txt"), "catalog.txt");
 }
 
 CatalogWindowPresenter::CatalogWindowPresenter(WebPageOpener& opener, MessagePresenter& messages,

@@ -142,7 +142,7 @@ void AddWordsOptions(CLI::App& command, WordsCommand& words) {
 }
 
 std::optional<int> LoadTexts(std::ostream& err) {
-    const ProgramTextLoad load = LoadProgramText("rvn.dat", ProgramFolder());
+    const ProgramTextLoad load = LoadProgramText("rvn.dat", DataFolder(ProgramFolder(), "rvn.dat"));
     if (!load.loaded) {
         err << MessageText("", Utf8Lossy(load.message)) << std::flush;
         return kExitStopped;
