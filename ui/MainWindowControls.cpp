@@ -161,6 +161,9 @@ QWidget* CreateControl(QWidget& form, const Design& design) {
             auto* output = NewChild<QPlainTextEdit>(&form);
             output->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
             output->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            // A multi-line box of the desktop this was designed for moves the focus on Tab
+            // rather than typing a tab into the report, so a keyboard user can leave it.
+            output->setTabChangesFocus(true);
             control = output;
             break;
         }

@@ -55,7 +55,10 @@ frmPopUp::frmPopUp(QWidget* parent)
     SetColours(*this, Qt::white, Qt::black);
     SetColours(*lblMessage, Qt::white, QColor(0, 0, 192));
     lblMessage->setFont(MessageFont());
-    lblMessage->setAlignment(Qt::AlignCenter);
+    // Drawn from the top, as labels were where this window was designed: PopUpInForm keeps the
+    // label's height, which may be far taller than the window, and centred text would fall
+    // below it.
+    lblMessage->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblMessage->setWordWrap(true);
     lblMessage->setTextFormat(Qt::PlainText);
     lblMessage->move(0, 0);
