@@ -40,7 +40,9 @@ inline std::string WriteGeneratedFolder(const TempFolder& folder, const std::str
     for (int f = 0; f < shape.files; ++f) {
         std::vector<std::string> words = originals[random() % originals.size()];
         words.erase(words.begin(), words.begin() + static_cast<long>(random() % 12));
-        for (int e = static_cast<int>(random() % 12); e > 0; --e) {
+        // Every third file is edited heavily, so that some pairs only just reach a threshold.
+        const auto edits = static_cast<int>(random() % (f % 3 == 0 ? words.size() / 3 : 12));
+        for (int e = edits; e > 0; --e) {
             words[random() % words.size()] = GeneratedWord(random, shape.vocabulary);
         }
         if (f % 5 == 4) {

@@ -39,22 +39,6 @@ TEST(OutputLog, TheCapCountsCharactersAsTheBoxDoes) {
     }
 }
 
-TEST(OutputLog, OnceFullNothingMoreIsAppendedButDirectWritesArrive) {
-    OutputLog log;
-    RecordingListener listener;
-    log.SetListener(&listener);
-    log.SetText(std::string(63995, 'x'));
-    bool full = false;
-    AppendToOutput(log, "too long!", full, true, kOutputCap);
-    EXPECT_TRUE(full);
-    AppendToOutput(log, "ab", full, true, kOutputCap);  // would fit, but the log is full
-    EXPECT_EQ(log.Length(), 63995);
-    EXPECT_EQ(listener.carets, 0);
-    log.AppendDirect("\r\n");
-    EXPECT_EQ(log.Length(), 63997);
-    EXPECT_EQ(listener.text, log.Text());
-}
-
 TEST(OutputLog, ListenerSeesEveryChange) {
     OutputLog log;
     RecordingListener listener;

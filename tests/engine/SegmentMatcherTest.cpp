@@ -91,43 +91,6 @@ TEST(SegmentMatcher, EveryShiftAgreesWithTheDescriptionOnRandomWords) {
     }
 }
 
-TEST(SegmentMatcher, FirstMatchFollowsTheTryOrder) {
-    std::mt19937 random(11);
-    int matched = 0;
-    for (int round = 0; round < 600; ++round) {
-        const int n = 20 + round % 3;
-        const int t = 50 + round % 40;
-        const auto w1 = RandomWords(random, 2 * n, 2 + round % 3);
-        const auto w2 = RandomWords(random, 2 * n, 2 + round % 3);
-        const Pair pair(w1, w2);
-        std::optional<Derived> expected;
-        int expectedMode = 0;
-        int expectedOffset = 0;
-        for (const int mode : {2, 1}) {
-            for (int d = 0; d <= n && !expected; ++d) {
-                const Derived each = Derive(w1, w2, mode, d, n, t);
-                if (each.percent >= t) {
-                    expected = each;
-                    expectedMode = mode;
-                    expectedOffset = d;
-                }
-            }
-        }
-        const auto result = FindFirstMatch(pair.Sides(), n, t);
-        ASSERT_EQ(result.has_value(), expected.has_value()) << round;
-        if (result) {
-            ++matched;
-            EXPECT_EQ(result->percent, expected->percent);
-            EXPECT_EQ(result->mode, expectedMode);
-            EXPECT_EQ(result->offset, expectedOffset);
-            EXPECT_EQ(result->texts.strSegment1, expected->segment1);
-            EXPECT_EQ(result->texts.strSegment2, expected->segment2);
-        }
-    }
-    EXPECT_GT(matched, 100);  // the vocabularies are small enough that both outcomes are common
-    EXPECT_LT(matched, 590);
-}
-
 TEST(ScanState, TablesReadAsTheScanStoredThem) {
     ScanState state;
     state.intNumWordsToCompare = 1;

@@ -1,17 +1,14 @@
 #include "TempFolder.h"
-#include "support/FailingAllocation.h"
 #include "support/vantlib6/vantlib6.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
-#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <iterator>
 #include <string>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -19,7 +16,6 @@ namespace ravelin {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::FailingAllocation;
 using testing::TempFolder;
 
 std::string Texts(int first, int last) {
@@ -93,24 +89,6 @@ TEST(Vantlib6Load, AnswersForWhatIsNoProgramTextFileAndClosesWhatItOpens) {
     EXPECT_EQ(openFiles(), filesBefore);
 }
 
-TEST(Vantlib6Load, AnswersAllocationFailuresWithTheirCodes) {
-    const TempFolder folder;
-    const std::string large = Texts(1, 20) + "#" + std::string(60000, 'x');
-    const std::string largePath = folder.Write("large.dat", large);
-    {
-        const FailingAllocation fileBuffer(large.size() / 2, SIZE_MAX);
-        EXPECT_EQ(lt(largePath.c_str(), 0), -8);
-    }
-    // The file is larger than the window, its one text falls inside it.
-    const std::string oneText = "#" + std::string(9000, 'x') + "\n1\t" + std::string(3000, 'a');
-    const std::string oneTextPath = folder.Write("one.dat", oneText);
-    {
-        const FailingAllocation textBuffer(2048, 8192);
-        EXPECT_EQ(lt(oneTextPath.c_str(), 0), -2);
-    }
-    EXPECT_EQ(lt(oneTextPath.c_str(), 0), 1);
-}
-
 TEST(Vantlib6Load, ReplacesTheTextsOnSuccessAndKeepsThemOnFailure) {
     ASSERT_EQ(LoadBytes("1\tfirst\n2\tsecond\n"), 2);
     EXPECT_EQ(LoadBytes("1\tbroken\n1\tduplicate\n"), -1502);
@@ -179,35 +157,5 @@ TEST(Vantlib6Fetch, CopiesAsTheModeSays) {
 
 // A missing lock shows here only now and then (the sanitizer build makes each hit count); it is
 // cheap enough to run every time.
-TEST(Vantlib6Fetch, SeesWholeTextsWhileAnotherThreadLoads) {
-    const TempFolder folder;
-    const std::string shortText = "short";
-    const std::string longText(3000, 'b');
-    const std::string shortPath = folder.Write("short.dat", "1\t" + shortText + "\n");
-    const std::string longPath = folder.Write("long.dat", "1\t" + longText + "\n");
-    ASSERT_EQ(lt(shortPath.c_str(), 0), 1);
-    std::atomic<int> torn{0};
-    std::atomic<bool> loading{true};
-    std::vector<std::thread> readers;
-    for (int i = 0; i < 3; ++i) {
-        readers.emplace_back([&] {
-            while (loading) {
-                const std::string text = Fetch(1);
-                if (text != shortText && text != longText) {
-                    ++torn;
-                }
-            }
-        });
-    }
-    for (int i = 0; i < 2000; ++i) {
-        EXPECT_EQ(lt((i % 2 == 0 ? longPath : shortPath).c_str(), 0), 1);
-    }
-    loading = false;
-    for (std::thread& reader : readers) {
-        reader.join();
-    }
-    EXPECT_EQ(torn, 0);
-}
-
 }  // namespace
 }  // namespace ravelin
