@@ -12,16 +12,14 @@ namespace {
 
 FileWords Reduce(ReaderResult read, int32_t wordsNeeded, std::vector<std::string>& words) {
     FileWords result;
-    result.errorNumber = read.errorNumber;
-    result.errorDescription = std::move(read.errorDescription);
+    result.error = std::move(read.error);
     try {
         result.count = ReduceToWords(read.text, wordsNeeded, words);
     } catch (const std::bad_alloc&) {
         // The repair of a text as large as the memory needs a copy of it; without room, the
         // file is one that cannot be read.
         result.count = 0;
-        result.errorNumber = ENOMEM;
-        result.errorDescription = std::strerror(ENOMEM);
+        result.error = Error{ENOMEM, std::strerror(ENOMEM)};
     }
     return result;
 }

@@ -32,7 +32,7 @@ class ParallelSecondPass final : public SecondPass {
     struct FileResult {
         bool ready = false;
         bool usable = false;
-        std::string readError;
+        std::optional<Error> readError;
         SecondFileWords words;
         std::vector<std::pair<int32_t, MatchResult>> matches;  // ascending file numbers
     };

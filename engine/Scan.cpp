@@ -100,9 +100,9 @@ bool Scan::FirstPass(const std::vector<std::string>& names) {
         Emit(&ScanSink::OnFileBegun, FileBegun{ScanPass::First, k, files, name});
         const std::string path = FullPath(options_.folders[0], name);
         const FileWords read = ReadFirstFolderWords(path, needed, words);
-        if (read.errorNumber != 0) {
+        if (read.error) {
             Emit(&ScanSink::OnFileUnreadable,
-                 FileUnreadable{ScanPass::First, path, read.errorDescription});
+                 FileUnreadable{ScanPass::First, path, read.error->message});
         }
         if (read.count < needed) {
             state_.table1.StoreTooSmall(k, name);
@@ -135,10 +135,10 @@ bool Scan::SecondPass(const std::vector<std::string>& names) {
         const std::string& name = names[static_cast<size_t>(j)];
         Emit(&ScanSink::OnFileBegun, FileBegun{ScanPass::Second, j, files, name});
         const FileLoad load = pass->LoadFile(state_, j);
-        if (!load.readError.empty()) {
+        if (load.readError) {
             const std::string path = FullPath(folder.path, name);
             Emit(&ScanSink::OnFileUnreadable,
-                 FileUnreadable{ScanPass::Second, path, load.readError});
+                 FileUnreadable{ScanPass::Second, path, load.readError->message});
         }
         if (load.usable) {
             completed = CompareWithFirstFolder(*pass, j);

@@ -23,7 +23,7 @@ FileLoad LoadSecondFile(const SecondFolder& folder, const std::string& name, int
     const int32_t needed = segment + folder.skip;
     words.name = name;
     FileWords read = ReadSecondFolderWords(FullPath(folder.path, name), needed, scratch);
-    FileLoad load{read.count >= needed, std::move(read.errorDescription)};
+    FileLoad load{read.count >= needed, std::move(read.error)};
     if (load.usable) {
         words.Assign(name, scratch, folder.skip, segment, dictionary);
     }

@@ -6,6 +6,7 @@
 
 #include "engine/ScanState.h"
 #include "engine/SegmentMatcher.h"
+#include "files/Result.h"
 
 #include <cstdint>
 #include <memory>
@@ -38,7 +39,7 @@ struct SecondFolder {
 
 struct FileLoad {
     bool usable = false;
-    std::string readError;  // why the file could not be read, if it could not
+    std::optional<Error> readError;  // why the file could not be read, if it could not
 };
 
 // Reads 2nd-folder file `name`, reduces it and keeps its 2N words after the skipped ones in

@@ -120,8 +120,7 @@ class LineJoiner {
 void SetError(ReaderResult& result, int errorNumber, const char* description) {
     result.text.clear();
     result.text.shrink_to_fit();
-    result.errorNumber = errorNumber;
-    result.errorDescription = description;
+    result.error = Error{errorNumber, description};
 }
 
 constexpr size_t kFirstChunk = size_t{64} << 10;

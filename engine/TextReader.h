@@ -4,16 +4,18 @@
 // spaces; a line ends at a carriage return (with an optional line feed after it), and a line feed
 // alone stays inside the line. Reading stops after the line that meets the budget.
 
+#include "files/Result.h"
+
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace ravelin {
 
 struct ReaderResult {
     std::string text;
-    int32_t errorNumber = 0;       // errno of the failure, 0 for success
-    std::string errorDescription;  // empty for success
-    int32_t count = 0;             // characters or lines read
+    std::optional<Error> error;  // errno and its text
+    int32_t count = 0;           // characters or lines read
 };
 
 // Reads whole lines until at least minChars characters of line text have been read

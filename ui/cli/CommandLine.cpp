@@ -263,9 +263,9 @@ int RunWords(const WordsCommand& command, std::ostream& out, std::ostream& err) 
     std::vector<std::string> words;
     const FileWords read = command.byLines ? ReadSecondFolderWords(command.file, needed, words)
                                            : ReadFirstFolderWords(command.file, needed, words);
-    if (read.errorNumber != 0) {
+    if (read.error) {
         err << "ravelin-cli: cannot read '" << Utf8Lossy(command.file)
-            << "': " << read.errorDescription << "\n";
+            << "': " << read.error->message << "\n";
         return kExitStopped;
     }
     Output output(command.output, out);
