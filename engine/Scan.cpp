@@ -65,9 +65,8 @@ std::optional<ScanEnd> Scan::List(ScanPass pass, std::vector<std::string>& names
     const std::string& folder = options_.folders[static_cast<size_t>(pass)];
     names.clear();
     Error error;
-    double totalSize = 0;
-    const int32_t count = ListFiles(folder, names, "*." + std::string(kFileExt), {}, error.message,
-                                    totalSize, control_.yield);
+    const int32_t count =
+        ListFiles(folder, names, "*." + std::string(kFileExt), error.message, control_.yield);
     const bool unreadable = count < 0;
     Emit(&ScanSink::OnFolderListed,
          FolderListed{pass, folder, unreadable ? 0 : count, unreadable ? &error : nullptr});

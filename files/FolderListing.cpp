@@ -16,11 +16,6 @@
 namespace ravelin {
 namespace {
 
-struct FileEntry {
-    std::string name;
-    double size = 0;
-};
-
 struct DirectoryCloser {
     void operator()(DIR* directory) const { closedir(directory); }
 };
@@ -32,7 +27,7 @@ bool IsDotEntry(std::string_view name) {
 
 // Adds the entry when it is a file. Returns 0, or the error number that makes the whole folder
 // unreadable: an entry whose status cannot be read at all means the folder cannot be searched.
-int AddIfFile(int directoryFd, const char* name, std::vector<FileEntry>& files) {
+int AddIfFile(int directoryFd, const char* name, std::vector<std::string>& files) {
     struct stat status {};
     if (fstatat(directoryFd, name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
         return errno == ENOENT ? 0 : errno;  // ENOENT: removed since it was listed
@@ -43,13 +38,13 @@ int AddIfFile(int directoryFd, const char* name, std::vector<FileEntry>& files) 
         return 0;
     }
     if (S_ISREG(status.st_mode)) {
-        files.push_back({name, static_cast<double>(status.st_size)});
+        files.emplace_back(name);
     }
     return 0;
 }
 
 // Reads the files of the folder into `files`; returns 0 or the error number of the failure.
-int ReadFolder(const std::string& folder, std::vector<FileEntry>& files) {
+int ReadFolder(const std::string& folder, std::vector<std::string>& files) {
     const DirectoryHandle directory(opendir(folder.c_str()));
     if (!directory) {
         return errno;
@@ -73,21 +68,18 @@ int ReadFolder(const std::string& folder, std::vector<FileEntry>& files) {
 
 // The file system's own order differs between file systems and even between two copies of a
 // folder; sorting keeps the scan and its report reproducible.
-void SortByName(std::vector<FileEntry>& files) {
-    std::vector<std::pair<std::string, FileEntry>> keyed;
-    keyed.reserve(files.size());
-    for (FileEntry& file : files) {
-        keyed.emplace_back(AsciiLowerCase(file.name), std::move(file));
+void SortByName(std::vector<std::string>& names) {
+    std::vector<std::pair<std::string, std::string>> keyed;
+    keyed.reserve(names.size());
+    for (std::string& name : names) {
+        keyed.emplace_back(AsciiLowerCase(name), std::move(name));
     }
-    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
-        return std::tie(a.first, a.second.name) < std::tie(b.first, b.second.name);
-    });
+    std::sort(keyed.begin(), keyed.end());
     for (size_t i = 0; i < keyed.size(); ++i) {
-        files[i] = std::move(keyed[i].second);
+        names[i] = std::move(keyed[i].second);
     }
 }
 
-// The main window recognises a missing folder by exactly this text.
 std::string Description(int error) {
     if (error == ENOENT || error == ENOTDIR) {
         return "Path not found";
@@ -95,81 +87,53 @@ std::string Description(int error) {
     return std::generic_category().message(error);
 }
 
-int32_t Fail(int error, const ErrorReporter& showError, std::string& errorText) {
-    errorText = Description(error);
-    if (showError) {
-        showError(errorText);
+// The names that match, in name order, with one yield per file looked at; 0 or the error number
+// of reading the folder.
+int MatchingNames(const std::string& folder, std::string_view pattern, const YieldFunction& yield,
+                  std::vector<std::string>& matching) {
+    std::vector<std::string> names;
+    const int error = ReadFolder(folder, names);
+    if (error != 0) {
+        return error;
     }
-    return -1;
-}
-
-void Yield(const YieldFunction& yield) {
-    if (yield) {
-        yield();
+    SortByName(names);
+    for (std::string& name : names) {
+        if (FileNameMatches(name, pattern, false)) {
+            matching.push_back(std::move(name));
+        }
+        if (yield) {
+            yield();
+        }
     }
+    return 0;
 }
 
 }  // namespace
 
-int32_t CountFiles(const std::string& folder, std::string_view pattern, bool stopAtFirst,
-                   const ErrorReporter& showError, std::string& errorText, double& totalSize,
+int32_t CountFiles(const std::string& folder, std::string_view pattern, std::string& errorText,
                    bool& accessDenied, const YieldFunction& yield) {
-    accessDenied = false;
-    const bool sizeRequested = totalSize == -1;
-    std::vector<FileEntry> files;
-    const int error = ReadFolder(folder, files);
-    if (error == EACCES) {
-        accessDenied = true;
-        return 0;
+    std::vector<std::string> matching;
+    const int error = MatchingNames(folder, pattern, yield, matching);
+    accessDenied = error == EACCES;
+    if (error != 0 && !accessDenied) {
+        errorText = Description(error);
+        return -1;
     }
-    if (error != 0) {
-        return Fail(error, showError, errorText);
-    }
-    if (pattern == "*.*" && !sizeRequested) {
-        return static_cast<int32_t>(files.size());
-    }
-    SortByName(files);
-    totalSize = 0;
-    int32_t count = 0;
-    for (const FileEntry& file : files) {
-        if (FileNameMatches(file.name, pattern, false)) {
-            ++count;
-            if (sizeRequested) {
-                totalSize += file.size;
-            }
-            if (stopAtFirst) {
-                return count;
-            }
-        }
-        Yield(yield);
-    }
-    return count;
+    return static_cast<int32_t>(matching.size());
 }
 
 int32_t ListFiles(const std::string& folder, std::vector<std::string>& fileNames,
-                  std::string_view pattern, const ErrorReporter& showError, std::string& errorText,
-                  double& totalSize, const YieldFunction& yield) {
-    const bool sizeRequested = totalSize == -1;
-    std::vector<FileEntry> files;
-    const int error = ReadFolder(folder, files);
+                  std::string_view pattern, std::string& errorText, const YieldFunction& yield) {
+    std::vector<std::string> matching;
+    const int error = MatchingNames(folder, pattern, yield, matching);
     if (error != 0) {
-        return Fail(error, showError, errorText);
+        errorText = Description(error);
+        return -1;
     }
-    SortByName(files);
-    totalSize = 0;
-    int32_t count = 0;
-    for (FileEntry& file : files) {
-        if (FileNameMatches(file.name, pattern, false)) {
-            ++count;
-            // The caller's list is replaced only once a file matches, and then has exactly
-            // one entry per match.
-            fileNames.resize(static_cast<size_t>(count));
-            fileNames.back() = std::move(file.name);
-            if (sizeRequested) {
-                totalSize += file.size;
-            }
-        }
-        Yield(yield);
+    const auto count = static_cast<int32_t>(matching.size());
+    // The caller's list is replaced only when a file matches.
+    if (count > 0) {
+        fileNames = std::move(matching);
     }
     return count;
 }

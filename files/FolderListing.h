@@ -15,23 +15,17 @@
 
 namespace ravelin {
 
-// Receives the description of a failure when the caller wants it shown.
-using ErrorReporter = std::function<void(const std::string& description)>;
-
-// Number of matching files, or -1 when the folder cannot be read ("Path not found" when it is
-// missing or not a folder). Denied access gives 0 with `accessDenied` set and `errorText` left
-// alone. A `totalSize` of -1 on entry asks for the sum of the matching files' sizes; otherwise
-// it returns as 0, except that the pattern "*.*" counts every file and leaves it unchanged.
-int32_t CountFiles(const std::string& folder, std::string_view pattern, bool stopAtFirst,
-                   const ErrorReporter& showError, std::string& errorText, double& totalSize,
+// Number of matching files, or -1 with `errorText` set when the folder cannot be read ("Path
+// not found" when it is missing or not a folder). Denied access gives 0 with `accessDenied` set.
+int32_t CountFiles(const std::string& folder, std::string_view pattern, std::string& errorText,
                    bool& accessDenied, const YieldFunction& yield = {});
 
 // Replaces `fileNames` by the bare names of the matching files and returns their number; with
 // no match `fileNames` stays as it was. Returns -1 with `errorText` set on any failure, denied
-// access included. `totalSize` as for CountFiles, without the "*.*" exception.
+// access included.
 int32_t ListFiles(const std::string& folder, std::vector<std::string>& fileNames,
-                  std::string_view pattern, const ErrorReporter& showError, std::string& errorText,
-                  double& totalSize, const YieldFunction& yield = {});
+                  std::string_view pattern, std::string& errorText,
+                  const YieldFunction& yield = {});
 
 // Whether the path, without surrounding blanks, names a folder or a link to one.
 bool FolderExists(std::string_view path);

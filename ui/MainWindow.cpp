@@ -129,11 +129,10 @@ void frmMain::AlignFooter() {
 
 void frmMain::CountSavedFolder(int slot) {
     std::string error;
-    double totalSize = 0;
     bool accessDenied = false;
     const std::string folder = QFile::encodeName(ui_.txbFolder[slot]->text()).toStdString();
-    const int32_t count = CountFiles(folder, "*." + strFileExt.toStdString(), false, {}, error,
-                                     totalSize, accessDenied, [this] { Yield(); });
+    const int32_t count = CountFiles(folder, "*." + strFileExt.toStdString(), error, accessDenied,
+                                     [this] { Yield(); });
     if (count < 0 && !FolderExists(folder)) {
         ui_.lblNumFiles[slot]->clear();
         ShowMessageBox(QString::fromStdString(Ordinal(slot + 1)) + QLatin1Char(' ') + Text(3) +

@@ -20,11 +20,10 @@ void frmMain::cmdFolder_Click(int index) {
     if (!path.isEmpty()) {
         ui_.txbFolder[index]->setText(path);
         std::string error;
-        double totalSize = 0;
         bool accessDenied = false;
         const int32_t count =
             CountFiles(QFile::encodeName(path).toStdString(), "*." + strFileExt.toStdString(),
-                       false, {}, error, totalSize, accessDenied, [this] { Yield(); });
+                       error, accessDenied, [this] { Yield(); });
         if (count == 0) {
             ShowMessageBox(path + QStringLiteral("\r\ncontains no .") + strFileExt +
                                QStringLiteral(" files.  "),
