@@ -10,6 +10,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <grp.h>
 #include <random>
 #include <sys/stat.h>
@@ -26,6 +27,7 @@ struct How {
     bool asNobody = false;                   // drop to the unprivileged user when run as root
     bool interrupt = false;                  // SIGINT once the program has had time to start
     bool closeOutputAfterFirstLine = false;  // as `| head -1` does
+    std::string outputFile{};                // standard output goes there instead of a pipe
 };
 
 // What the user saw.
@@ -63,12 +65,15 @@ class Pipe {
     int fds_[2] = {-1, -1};
 };
 
-[[noreturn]] void Exec(const std::vector<std::string>& args, bool asNobody, int out, int err) {
+[[noreturn]] void Exec(const std::vector<std::string>& args, const How& how, int out, int err) {
     constexpr uid_t kNobody = 65534;
     ::alarm(30);  // a program that hangs dies of SIGALRM
+    if (!how.outputFile.empty()) {
+        out = ::open(how.outputFile.c_str(), O_WRONLY);
+    }
     ::dup2(out, STDOUT_FILENO);
     ::dup2(err, STDERR_FILENO);
-    if (asNobody && ::geteuid() == 0 &&
+    if (how.asNobody && ::geteuid() == 0 &&
         (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
         ::_exit(127);
     }
@@ -90,7 +95,7 @@ Seen Cli(std::vector<std::string> args, const How& how = {},
     Pipe err;
     const pid_t child = ::fork();
     if (child == 0) {
-        Exec(args, how.asNobody, out.End(1), err.End(1));
+        Exec(args, how, out.End(1), err.End(1));
     }
     out.Close(1);
     err.Close(1);
@@ -192,6 +197,47 @@ TEST(CliBadInput, AClosedPipeEndsTheProgramQuietly) {
         Cli({"scan", "--format", "tsv", root / "f"}, {.closeOutputAfterFirstLine = true});
     EXPECT_EQ(run.exitStatus, 128 + SIGPIPE);
     EXPECT_EQ(run.err, "");
+}
+
+// A result that cannot be written whole is named on the error stream with status 1, whatever
+// its kind; a -o file that cannot be created leaves nothing behind.
+TEST(CliBadInput, AFailedWriteIsNamedAndEndsWithStatusOne) {
+    const TempFolder root;
+    const std::string text = root.Write("f/a.txt", Prose());
+    const std::string full =
+        "ravelin-cli: cannot write the standard output: No space left on device\n";
+    const std::pair<std::vector<std::string>, std::string> runs[] = {
+        {{"scan", root / "f"}, full},
+        {{"scan", "--format", "tsv", root / "f"}, full},
+        {{"words", text}, full},
+        {{"scan", "-o", root / "no/such.txt", root / "f"},
+         "ravelin-cli: cannot write '" + (root / "no/such.txt") + "': No such file or directory\n"},
+    };
+    for (const auto& [args, message] : runs) {
+        const Seen run = Cli(args, {.outputFile = args[1] == "-o" ? "" : "/dev/full"});
+        EXPECT_EQ(run.exitStatus, 1) << args[0] << " " << args[1];
+        EXPECT_EQ(run.err, message);
+    }
+    EXPECT_FALSE(fs::exists(root / "no"));
+}
+
+TEST(CliBadInput, TheCapIsNoticedOnceAndTsvListsEveryMatch) {
+    const TempFolder root;
+    for (int i = 0; i < 60; ++i) {
+        root.Write("f/copy" + std::to_string(i) + ".txt", Prose());
+    }
+    const Seen report = Cli({"scan", root / "f"});
+    size_t inReport = 0;
+    for (size_t at = 0; (at = report.out.find("\nfile '", at)) != std::string::npos; ++at) {
+        ++inReport;
+    }
+    EXPECT_EQ(report.err, "ravelin-cli: the report stopped at 64,000 characters after " +
+                              std::to_string(inReport) +
+                              " of 3600 matches; --format tsv or json lists every match\n");
+    const Seen tsv = Cli({"scan", "--format", "tsv", "-o", root / "pairs.tsv", root / "f"});
+    EXPECT_EQ(tsv.err, "");
+    std::ifstream pairs(root / "pairs.tsv");
+    EXPECT_EQ(std::count(std::istreambuf_iterator<char>(pairs), {}, '\n'), 3600);
 }
 
 TEST(CliBadInput, CtrlCPrintsTheReportSoFar) {
