@@ -293,6 +293,7 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     CLI::App app("Finds texts that are the same, or nearly the same, in two folders of .txt files.",
                  "ravelin-cli");
     app.set_version_flag("--version", "ravelin-cli " + VersionText());
+    app.set_help_all_flag("--help-all", "Print the help of every command and exit");
     app.require_subcommand(1);
     ScanCommand scan;
     CLI::App* scanCommand =
