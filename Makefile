@@ -56,7 +56,7 @@ format:
 
 tidy: deps configure
 	@scripts/deps.sh packages-lint.txt
-	@git ls-files '*.cpp' | grep -v -E '^(tests|bench|fuzz)/' | xargs clang-tidy -p $(BUILD) --quiet
+	@git ls-files '*.cpp' | grep -v -E '^(tests|bench|fuzz)/' | xargs clang-tidy -p $(BUILD) --quiet --extra-arg=-Wno-unknown-warning-option
 
 # Installs under PREFIX (default /usr/local): programs, text library, data, menu entry, icons,
 # man page.

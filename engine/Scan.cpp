@@ -23,7 +23,7 @@ void Scan::Emit(void (ScanSink::*handler)(const Event&), const Event& event) {
     }
 }
 
-bool Scan::YieldAndGoOn() {
+bool Scan::YieldAndGoOn() const {
     if (control_.yield) {
         control_.yield();
     }
@@ -109,7 +109,7 @@ bool Scan::FirstPass(const std::vector<std::string>& names) {
         }
         for (int32_t i = 0; i < segment; ++i) {
             ids[static_cast<size_t>(i)] =
-                state_.dictionary.Intern(words[static_cast<size_t>(skip + i)]);
+                state_.dictionary.Intern(words[static_cast<size_t>(skip) + static_cast<size_t>(i)]);
         }
         state_.table1.Store(k, name, ids);
     }

@@ -39,7 +39,7 @@ class Scan {
   private:
     template <class Event>
     void Emit(void (ScanSink::*handler)(const Event&), const Event& event);
-    bool YieldAndGoOn();
+    bool YieldAndGoOn() const;
     ScanEnded End(ScanEnd how);
     std::optional<ScanEnd> List(ScanPass pass, std::vector<std::string>& names);
     bool FirstPass(const std::vector<std::string>& names);

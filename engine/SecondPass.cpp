@@ -31,7 +31,7 @@ FileLoad LoadSecondFile(const SecondFolder& folder, const std::string& name, int
 }
 
 FileLoad SequentialSecondPass::LoadFile(ScanState& state, int32_t j) {
-    const FileLoad load =
+    FileLoad load =
         LoadSecondFile(folder_, folder_.names[static_cast<size_t>(j)], state.intNumWordsToCompare,
                        state.dictionary, words_, state.words2);
     if (load.usable) {

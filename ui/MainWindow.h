@@ -135,10 +135,10 @@ class frmMain final : public QWidget, private ScanSink, private OutputLogListene
     SettingTexts SettingTextsOfControls() const;
     void ShowTrimmedFolders(SettingId checkedUpTo);
     void SetUpWindowForScan();
-    void SetCaptions(const QString& start, const QString& quit);
+    void SetCaptions(const QString& start, const QString& quit) const;
     void EnableControls(bool enabled);
     void SetWindowHeights(int formTwips, int outputTwips);
-    void ShowMakerLabels(bool show);
+    void ShowMakerLabels(bool show) const;
     void ShowMessage(const Message& message);
     void Yield();
     int DisplayReducedTextState() const;

@@ -213,7 +213,7 @@ void frmMain::OnScanEnded(const ScanEnded& event) {
     EnableControls(true);
 }
 
-void frmMain::SetCaptions(const QString& start, const QString& quit) {
+void frmMain::SetCaptions(const QString& start, const QString& quit) const {
     ui_.cmdStart->setText(start);
     ui_.cmdQuit->setText(quit);
     ui_.cmdStart->repaint();
@@ -257,7 +257,7 @@ void frmMain::SetWindowHeights(int formTwips, int outputTwips) {
     repaint();
 }
 
-void frmMain::ShowMakerLabels(bool show) {
+void frmMain::ShowMakerLabels(bool show) const {
     ui_.lblProcessingFile->setVisible(!show);
     ui_.lblNoDuplicatesFound->setVisible(!show);
     ui_.lblProcessingFile->repaint();
