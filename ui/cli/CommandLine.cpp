@@ -10,6 +10,7 @@
 #include "support/LibraryTextCatalog.h"
 #include "support/ProgramText.h"
 #include "ui/cli/Interrupt.h"
+#include "ui/cli/JsonSink.h"
 #include "ui/cli/Output.h"
 #include "ui/cli/ReportFormat.h"
 #include "ui/cli/TerminalSink.h"
@@ -93,8 +94,10 @@ void AddScanOptions(CLI::App& command, ScanCommand& scan) {
     CLI::Option* noShow =
         command.add_flag("--no-show", scan.noShow, "Show no reduced words in the report");
     show->excludes(noShow);
-    command.add_option("--format", scan.format, "report (as the window shows it) or tsv")
-        ->check(CLI::IsMember({"report", "tsv"}))
+    command
+        .add_option("--format", scan.format,
+                    "report (as the window shows it), tsv (a line per match) or json (JSON Lines)")
+        ->check(CLI::IsMember({"report", "tsv", "json"}))
         ->type_name("FORMAT")
         ->capture_default_str();
     command
@@ -206,8 +209,11 @@ int RunScan(ScanCommand& scan, std::ostream& out, std::ostream& err, bool termin
     TerminalSink terminalSink(catalog, err, progress ? &*progress : nullptr);
     ReportSink report(catalog);
     TsvSink tsv(output.Stream());
-    const bool asTsv = scan.format == "tsv";
-    run.AddSink(asTsv ? static_cast<ScanSink&>(tsv) : report);
+    JsonSink json(output.Stream());
+    const bool asReport = scan.format == "report";
+    run.AddSink(asReport               ? static_cast<ScanSink&>(report)
+                : scan.format == "tsv" ? static_cast<ScanSink&>(tsv)
+                                       : json);
     run.AddSink(terminalSink);
     ScanEnded ended{};
     {
@@ -217,7 +223,7 @@ int RunScan(ScanCommand& scan, std::ostream& out, std::ostream& err, bool termin
     if (scan.stats) {
         err << terminalSink.StatsText();
     }
-    if (!asTsv) {
+    if (asReport) {
         output.Stream() << ReportText(report.Log().Text());
         if (report.blnOutputFull) {
             err << CapNotice(report.MatchesInReport(), ended.matches);

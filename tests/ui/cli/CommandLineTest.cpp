@@ -3,12 +3,14 @@
 
 #include "TempFolder.h"
 #include "ui/cli/CommandLine.h"
+#include "ui/cli/JsonSink.h"
 #include "ui/cli/ReportFormat.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <random>
 #include <sstream>
 #include <string>
@@ -157,6 +159,49 @@ TEST_F(CommandLineTest, StrangeNamesAreKeptApartInTsv) {
     EXPECT_EQ(std::count(tsv.out.begin(), tsv.out.end(), '\n'), 16);
     EXPECT_NE(tsv.out.find("new\\nline.txt\ttab\\there.txt\t100"), std::string::npos);
     EXPECT_NE(tsv.out.find("bad\xFF.txt\t"), std::string::npos);  // raw bytes, to open the file
+}
+
+// Other programs get from JSON exactly the pairs, in the order and with the numbers, that tsv
+// lists, and every name that is not UTF-8 also as its exact bytes.
+TEST_F(CommandLineTest, JsonListsTheMatchesTsvLists) {
+    for (const char* name : {"bad\xFF.txt", "a.txt", "b.txt"}) {
+        root_.Write(std::string("one/") + name, Words(60, 7));
+        root_.Write(std::string("two/") + name, Words(60, name[0] == 'b' ? 3 : 0));
+    }
+    const CliRun tsv = RunCli({"scan", "--format", "tsv", "--threshold", "60", one_, two_});
+    const CliRun json = RunCli({"scan", "--format", "json", "--threshold", "60", one_, two_});
+    std::string fromJson;
+    std::istringstream lines(json.out);
+    nlohmann::json summary;
+    for (std::string line; std::getline(lines, line);) {
+        const nlohmann::json object = nlohmann::json::parse(line);
+        if (object["type"] == "match") {
+            const auto name = [&object](const std::string& key) {
+                return object.contains(key + "_bytes") ? object[key + "_bytes"].get<std::string>()
+                                                       : object[key].get<std::string>();
+            };
+            fromJson += name("file1") + '\t' + name("file2") + '\t' +
+                        std::to_string(object["percent"].get<int>()) + '\t' +
+                        std::to_string(object["mode"].get<int>()) + '\t' +
+                        std::to_string(object["shift"].get<int>()) + '\n';
+            EXPECT_EQ(object["words1"].size(), object["words2"].size());
+        }
+        summary = object;
+    }
+    for (std::string tsvName = "bad\xFF.txt"; const size_t at = fromJson.find("YmFk/y50eHQ=");) {
+        if (at == std::string::npos) {
+            break;
+        }
+        fromJson.replace(at, 12, tsvName);
+    }
+    EXPECT_EQ(fromJson, tsv.out);
+    const auto matches = std::count(tsv.out.begin(), tsv.out.end(), '\n');
+    EXPECT_NE(tsv.out.find("bad\xFF.txt\tbad\xFF.txt"), std::string::npos);
+    EXPECT_EQ(summary["type"], "summary");
+    EXPECT_EQ(summary["matches"], matches);
+    EXPECT_EQ(summary["stopped"], false);
+    EXPECT_EQ(Base64("ab"), "YWI=");
+    EXPECT_EQ(Base64("a"), "YQ==");
 }
 
 TEST_F(CommandLineTest, WordsShowsWhatAScanCompares) {

@@ -1,0 +1,39 @@
+#pragma once
+
+// JSON Lines for other programs: one object per line, written as the scan goes — a "folder" per
+// folder listed, an "unreadable" per file that could not be read, a "match" per match (every
+// match: there is no cap) and a final "summary". A name that is not valid UTF-8 is written with
+// each bad byte as U+FFFD, and its exact bytes beside it in base64 under the same key with
+// "_bytes" appended.
+
+#include "engine/ScanSink.h"
+
+#include <chrono>
+#include <cstdint>
+#include <ostream>
+
+namespace ravelin::cli {
+
+class JsonSink final : public ScanSink {
+  public:
+    explicit JsonSink(std::ostream& out) : out_(out) {}
+
+    void OnScanBegun(const ScanOptions& options) override;
+    void OnFolderListed(const FolderListed& event) override;
+    void OnPassBegun(ScanPass pass, int32_t files) override;
+    void OnFileBegun(const FileBegun& event) override;
+    void OnFileUnreadable(const FileUnreadable& event) override;
+    void OnMatch(const MatchFound& event) override;
+    void OnScanEnded(const ScanEnded& event) override;
+
+  private:
+    std::ostream& out_;
+    std::chrono::steady_clock::time_point started_;
+    int32_t files_[2] = {0, 0};
+    int64_t pairs_ = 0;
+};
+
+// RFC 4648 base64, for bytes that JSON strings cannot carry.
+std::string Base64(std::string_view bytes);
+
+}  // namespace ravelin::cli
