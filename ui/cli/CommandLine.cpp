@@ -96,8 +96,9 @@ void AddScanOptions(CLI::App& command, ScanCommand& scan) {
     show->excludes(noShow);
     command
         .add_option("--format", scan.format,
-                    "report (as the window shows it), tsv (a line per match) or json (JSON Lines)")
-        ->check(CLI::IsMember({"report", "tsv", "json"}))
+                    "report (as the window shows it), tsv (a line per match), json (JSON Lines) "
+                    "or groups (the files that are copies of each other)")
+        ->check(CLI::IsMember({"report", "tsv", "json", "groups"}))
         ->type_name("FORMAT")
         ->capture_default_str();
     command
@@ -209,11 +210,15 @@ int RunScan(ScanCommand& scan, std::ostream& out, std::ostream& err, bool termin
     TerminalSink terminalSink(catalog, err, progress ? &*progress : nullptr);
     ReportSink report(catalog);
     TsvSink tsv(output.Stream());
-    JsonSink json(output.Stream());
+    MatchGroups groups;
+    JsonSink json(output.Stream(), &groups);
     const bool asReport = scan.format == "report";
-    run.AddSink(asReport               ? static_cast<ScanSink&>(report)
-                : scan.format == "tsv" ? static_cast<ScanSink&>(tsv)
-                                       : json);
+    run.AddSink(groups);
+    if (scan.format != "groups") {
+        run.AddSink(asReport               ? static_cast<ScanSink&>(report)
+                    : scan.format == "tsv" ? static_cast<ScanSink&>(tsv)
+                                           : json);
+    }
     run.AddSink(terminalSink);
     ScanEnded ended{};
     {
@@ -222,6 +227,9 @@ int RunScan(ScanCommand& scan, std::ostream& out, std::ostream& err, bool termin
     }
     if (scan.stats) {
         err << terminalSink.StatsText();
+    }
+    if (scan.format == "groups") {
+        output.Stream() << GroupsText(groups);
     }
     if (asReport) {
         output.Stream() << ReportText(report.Log().Text());

@@ -101,9 +101,15 @@ void JsonSink::OnMatch(const MatchFound& event) {
 void JsonSink::OnScanEnded(const ScanEnded& event) {
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
-    const json summary = {{"type", "summary"},  {"files", {files_[0], files_[1]}},
-                          {"pairs", pairs_},    {"matches", event.matches},
-                          {"seconds", seconds}, {"stopped", event.how == ScanEnd::Stopped}};
+    json summary = {{"type", "summary"},
+                    {"files", {files_[0], files_[1]}},
+                    {"pairs", pairs_},
+                    {"matches", event.matches}};
+    if (groups_ != nullptr) {
+        summary["groups"] = groups_->Groups().size();
+    }
+    summary["seconds"] = seconds;
+    summary["stopped"] = event.how == ScanEnd::Stopped;
     out_ << summary.dump() << '\n';
 }
 

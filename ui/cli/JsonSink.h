@@ -6,6 +6,7 @@
 // each bad byte as U+FFFD, and its exact bytes beside it in base64 under the same key with
 // "_bytes" appended.
 
+#include "engine/MatchGroups.h"
 #include "engine/ScanSink.h"
 
 #include <chrono>
@@ -16,7 +17,8 @@ namespace ravelin::cli {
 
 class JsonSink final : public ScanSink {
   public:
-    explicit JsonSink(std::ostream& out) : out_(out) {}
+    // The summary counts the groups when it is given them.
+    JsonSink(std::ostream& out, const MatchGroups* groups) : out_(out), groups_(groups) {}
 
     void OnScanBegun(const ScanOptions& options) override;
     void OnFolderListed(const FolderListed& event) override;
@@ -28,6 +30,7 @@ class JsonSink final : public ScanSink {
 
   private:
     std::ostream& out_;
+    const MatchGroups* groups_;
     std::chrono::steady_clock::time_point started_;
     int32_t files_[2] = {0, 0};
     int64_t pairs_ = 0;

@@ -1,5 +1,6 @@
 #include "ui/cli/ReportFormat.h"
 
+#include "files/FolderListing.h"
 #include "files/StringRoutines.h"
 
 namespace ravelin::cli {
@@ -8,6 +9,17 @@ std::string ReportText(std::string_view log) {
     std::string text = CrLfToLf(log);
     if (!text.empty() && text.back() != '\n') {
         text.push_back('\n');
+    }
+    return text;
+}
+
+std::string GroupsText(const MatchGroups& groups) {
+    std::string text;
+    for (const std::vector<GroupMember>& group : groups.Groups()) {
+        for (const GroupMember& member : group) {
+            text += FullPath(groups.Folder(member.slot), member.name) + "\n";
+        }
+        text += "\n";
     }
     return text;
 }
