@@ -2,12 +2,11 @@
 #include "support/qt/QtTestSupport.h"
 #include "support/qt/Twips.h"
 
+#include <QColor>
+#include <QImage>
 #include <QLabel>
-#include <QPoint>
-#include <QPointer>
 #include <QRect>
 #include <QScreen>
-#include <QSize>
 #include <QTest>
 #include <QWidget>
 
@@ -18,101 +17,71 @@
 namespace ravelin {
 namespace {
 
-using testing::ModalScript;
-
-constexpr int kLong = 600000;  // no display in these tests may end by its timer
-
-// What a display looked like while it was up.
+// What a display looked like while it was up, and the picture of it.
 struct Display {
-    QPointer<QWidget> window;
-    QPoint position;
-    QSize size;
-    QSize labelSize;
+    QRect geometry;
     QString text;
+    QImage picture;
 };
 
-// Runs `show` and captures the display, then ends it with a release of `button` on the message
-// (with Qt::NoButton, leaves it to its timer).
+// Runs `show` and captures the display, then ends it with a click on the message (with
+// Qt::NoButton, leaves it to its timer); a display the click does not end fails the script.
 Display Shown(const std::function<void()>& show, Qt::MouseButton button = Qt::LeftButton) {
     Display seen;
-    const ModalScript script([&seen, button](QWidget& modal) {
+    const testing::ModalScript script([&seen, button](QWidget& modal) {
         auto* popUp = qobject_cast<frmPopUp*>(&modal);
-        if (popUp == nullptr) {
-            ADD_FAILURE() << "the modal window is not the pop-up";
-            return;
-        }
-        seen = {popUp, popUp->pos(), popUp->size(), popUp->lblMessage->size(),
-                popUp->lblMessage->text()};
+        ASSERT_NE(popUp, nullptr) << "the modal window is not the pop-up";
+        seen = {popUp->geometry(), popUp->lblMessage->text(), popUp->grab().toImage()};
         if (button != Qt::NoButton) {
             QTest::mouseClick(popUp->lblMessage, button);
         }
     });
     show();
-    EXPECT_TRUE(script.Ran());
-    EXPECT_FALSE(script.Rescued());
+    EXPECT_TRUE(script.Ran() && !script.Rescued());
     return seen;
 }
 
-class PopUpWindowTest : public ::testing::Test {
-  protected:
-    int Pixels(int twips) const { return TwipsToPixels(twips, LogicalDpi(&popUp_)); }
-
-    frmPopUp popUp_;
-};
-
-TEST_F(PopUpWindowTest, PopUpInFormPlacesTheNoticeFromTheWindowsTopLeftCorner) {
-    QWidget main;
-    main.move(Pixels(1000), Pixels(2000));
-    const Display seen =
-        Shown([&] { popUp_.PopUpInForm(&main, "Opening the manual", 7000, 300, kLong, 300, 500); });
-    EXPECT_EQ(seen.position, QPoint(Pixels(1500), Pixels(2300)));
-    EXPECT_EQ(seen.size, QSize(Pixels(7000), Pixels(300)));
-    EXPECT_EQ(seen.labelSize.width(), Pixels(7000));
-    EXPECT_EQ(seen.text, "Opening the manual");
-}
-
-TEST_F(PopUpWindowTest, PopUpPlacesTheWindowOnTheScreenWithTheLabelFillingIt) {
-    const Display seen = Shown([&] { popUp_.PopUp("Saved", 4500, 1200, kLong, 1500, 3000); });
-    EXPECT_EQ(seen.position, QPoint(Pixels(3000), Pixels(1500)));
-    EXPECT_EQ(seen.size, QSize(Pixels(4500), Pixels(1200)));
-    EXPECT_EQ(seen.labelSize, seen.size);
-}
-
-TEST_F(PopUpWindowTest, PopUpCenterScreenCentresTheSizeTheWindowHadBefore) {
-    const Display first = Shown([&] { popUp_.PopUpCenterScreen("first", 6000, 900, kLong); });
-    // Any button ends a display, and its timer with it.
-    const Display second =
-        Shown([&] { popUp_.PopUpCenterScreen("second", 3000, 600, kLong); }, Qt::RightButton);
-    EXPECT_FALSE(popUp_.Timer1.isActive());
-    const QRect screen = popUp_.screen()->geometry();
-    const auto centred = [&screen](QSize size) {
-        return screen.topLeft() +
-               QPoint((screen.width() - size.width()) / 2, (screen.height() - size.height()) / 2);
-    };
-    // Twips round to whole pixels both ways, which may move the window by one.
-    EXPECT_LE((first.position - centred(QSize(Pixels(3495), Pixels(1995)))).manhattanLength(), 2);
-    EXPECT_LE((second.position - centred(first.size)).manhattanLength(), 2);
-}
-
-TEST_F(PopUpWindowTest, TheTimerEndsTheDisplayByItself) {
-    QWidget main;
-    const Display seen =
-        Shown([&] { popUp_.PopUpInForm(&main, "A moment", 3000, 300, 50, 0, 0); }, Qt::NoButton);
-    EXPECT_EQ(seen.text, "A moment");
-    EXPECT_FALSE(popUp_.isVisible());
-    EXPECT_FALSE(popUp_.Timer1.isActive());
-}
-
-TEST(PopUpNotices, TwoNoticesReuseOneWindowAndShowOnlyTheSecondMessage) {
+// The notice is far lower than its label, which keeps the height it was made with; the text must
+// still be drawn inside the window, in the message's blue.
+TEST(PopUpNotices, PopUpInFormShowsItsTextInSightFromTheWindowsCorner) {
     PopUpNotices notices;
     QWidget main;
-    const Display first =
-        Shown([&] { notices.PopUpInForm(&main, "First", 4000, 300, kLong, 0, 0); });
-    const Display second =
-        Shown([&] { notices.PopUpInForm(&main, "Second", 4000, 300, kLong, 0, 0); });
-    EXPECT_FALSE(first.window.isNull());
-    EXPECT_EQ(first.window, second.window);
-    EXPECT_EQ(second.text, "Second");
+    const auto pixels = [&main](int twips) { return TwipsToPixels(twips, LogicalDpi(&main)); };
+    main.move(pixels(1000), pixels(2000));
+    const Display seen = Shown(
+        [&] { notices.PopUpInForm(&main, "Opening the manual", 7000, 300, 600000, 300, 500); });
+    EXPECT_EQ(seen.geometry, QRect(pixels(1500), pixels(2300), pixels(7000), pixels(300)));
+    EXPECT_EQ(seen.text, "Opening the manual");
+    int inkPixels = 0;
+    for (int i = 0; i < seen.picture.width() * seen.picture.height(); ++i) {
+        const QColor pixel =
+            seen.picture.pixelColor(i % seen.picture.width(), i / seen.picture.width());
+        inkPixels += pixel.blue() - pixel.red() > 64 ? 1 : 0;
+    }
+    EXPECT_GT(inkPixels, 20);
+}
+
+// PopUp puts the window where it is told, the label filling it; PopUpCenterScreen centres the
+// size the window had before it is resized, as the design it copies did.
+TEST(PopUpWindow, PopUpPlacesAndPopUpCenterScreenCentres) {
+    frmPopUp popUp;
+    const auto pixels = [&popUp](int twips) { return TwipsToPixels(twips, LogicalDpi(&popUp)); };
+    const Display placed = Shown([&] { popUp.PopUp("Saved", 4500, 1200, 600000, 1500, 3000); });
+    EXPECT_EQ(placed.geometry, QRect(pixels(3000), pixels(1500), pixels(4500), pixels(1200)));
+    EXPECT_EQ(popUp.lblMessage->size(), placed.geometry.size());
+    const Display centred = Shown([&] { popUp.PopUpCenterScreen("Centred", 3000, 600, 600000); });
+    const QRect screen = popUp.screen()->geometry();
+    const QPoint expected =
+        screen.topLeft() + QPoint((screen.width() - placed.geometry.width()) / 2,
+                                  (screen.height() - placed.geometry.height()) / 2);
+    // Twips round to whole pixels both ways, which may move the window by one.
+    EXPECT_LE((centred.geometry.topLeft() - expected).manhattanLength(), 2);
+}
+
+TEST(PopUpWindow, TheTimerEndsTheDisplayByItself) {
+    frmPopUp popUp;
+    Shown([&] { popUp.PopUpInForm(nullptr, "A moment", 3000, 300, 50, 0, 0); }, Qt::NoButton);
+    EXPECT_FALSE(popUp.isVisible() || popUp.Timer1.isActive());
 }
 
 }  // namespace

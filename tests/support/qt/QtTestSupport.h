@@ -16,7 +16,6 @@
 
 #include <functional>
 #include <ostream>
-#include <utility>
 #include <vector>
 
 // Failure messages show a QString as its text.
@@ -26,30 +25,30 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 namespace ravelin::testing {
 
-class FakeWebPageOpener final : public WebPageOpener {
-  public:
-    explicit FakeWebPageOpener(bool accepts = true) : accepts_(accepts) {}
-
+struct FakeWebPageOpener final : WebPageOpener {
     bool Open(const QString& address) override {
         addresses.push_back(address);
-        return accepts_;
+        return accepts;
     }
 
+    bool accepts = true;
     std::vector<QString> addresses;
-
-  private:
-    bool accepts_;
 };
 
 struct ShownMessage {
-    QWidget* parent = nullptr;
+    QWidget* parent;
     QString text;
     QString title;
-    MessageIcon icon = MessageIcon::None;
+    MessageIcon icon;
+
+    bool operator==(const ShownMessage&) const = default;
+    friend void PrintTo(const ShownMessage& m, std::ostream* out) {
+        *out << (m.parent != nullptr ? "owned " : "") << m.title.toStdString() << ": "
+             << m.text.toStdString();
+    }
 };
 
-class RecordingMessagePresenter final : public MessagePresenter {
-  public:
+struct RecordingMessagePresenter final : MessagePresenter {
     void Show(QWidget* parent, const QString& text, const QString& title,
               MessageIcon icon) override {
         shown.push_back({parent, text, title, icon});
@@ -63,41 +62,27 @@ class RecordingMessagePresenter final : public MessagePresenter {
 // that never ends fails its test instead of hanging it.
 class ModalScript {
   public:
-    explicit ModalScript(std::function<void(QWidget& modal)> whileShown)
-        : whileShown_(std::move(whileShown)) {
-        act_.setSingleShot(true);
-        QObject::connect(&act_, &QTimer::timeout, [this] { Act(); });
-        act_.start(0);
-        guard_.setSingleShot(true);
-        QObject::connect(&guard_, &QTimer::timeout, [this] { Rescue(); });
-        guard_.start(kGuardMilliseconds);
+    explicit ModalScript(const std::function<void(QWidget& modal)>& whileShown) {
+        QTimer::singleShot(0, &timers_, [this, whileShown] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                ran_ = true;
+                whileShown(*modal);
+            }
+        });
+        QTimer::singleShot(5000, &timers_, [this] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                rescued_ = true;
+                ADD_FAILURE() << "the modal display was still up after the guard time";
+                modal->hide();
+            }
+        });
     }
-    ModalScript(const ModalScript&) = delete;
-    ModalScript& operator=(const ModalScript&) = delete;
 
     bool Ran() const { return ran_; }
     bool Rescued() const { return rescued_; }
 
   private:
-    static constexpr int kGuardMilliseconds = 5000;
-
-    void Act() {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            ran_ = true;
-            whileShown_(*modal);
-        }
-    }
-    void Rescue() {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            rescued_ = true;
-            ADD_FAILURE() << "the modal display was still up after the guard time";
-            modal->hide();
-        }
-    }
-
-    std::function<void(QWidget&)> whileShown_;
-    QTimer act_;
-    QTimer guard_;
+    QObject timers_;  // the timers end with the script
     bool ran_ = false;
     bool rescued_ = false;
 };

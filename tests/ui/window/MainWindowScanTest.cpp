@@ -6,11 +6,10 @@
 #include <memory>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 namespace ravelin {
 namespace {
-
-using testing::WindowState;
 
 // Reduces to well over 40 words of four or more letters.
 const std::string kHarbour =
@@ -22,65 +21,59 @@ const std::string kHarbour =
     "narrow streets behind the warehouses where barrels of salted herring waited for winter.\n";
 
 // The 2nd folder, whose name is beyond ASCII, holds in this order an exact copy of the 1st
-// folder's one file, a copy with its ninth word changed, and a text that matches nothing.
+// folder's one file, a copy with its ninth word changed, and a text that matches nothing, each
+// of its words being reversed.
 class ScanTest : public testing::WindowTest {
   protected:
     ScanTest() {
         std::string edited = kHarbour;
         edited.replace(edited.find("counting"), 8, "checking");
-        const std::string unrelated(kHarbour.rbegin(), kHarbour.rend());  // every word reversed
         Save("1st folder", MakeFolder("first", 0, {{"harbour.txt", kHarbour}}));
-        Save("2nd folder", MakeFolder("zweiter Ördner", 0,
-                                      {{"a-copy.txt", kHarbour},
-                                       {"b-edited.txt", edited},
-                                       {"c-unrelated.txt", unrelated}}));
+        Save("2nd folder",
+             MakeFolder("zweiter Ördner", 0,
+                        {{"a-copy.txt", kHarbour},
+                         {"b-edited.txt", edited},
+                         {"c-unrelated.txt", std::string(kHarbour.rbegin(), kHarbour.rend())}}));
         StartWindow();
     }
 
-    // Runs at the next yield of the scan, as a click made meanwhile would.
-    void AtNextYield(std::function<void()> action) const {
-        QTimer::singleShot(0, window_.get(), std::move(action));
-    }
-
-    // Records the window, then presses the first button. The presses after it come at the next
-    // yield, which lies inside a Pause, or else as soon as the press returns; the window is
-    // recorded again once all are made.
-    void Play(std::vector<QString> presses, std::vector<WindowState>& seen) {
-        seen.push_back(State());
+    // Records the window, with the output that follows what the box held at the first record, then
+    // presses the first button. The presses after it come at the next yield, which lies inside a
+    // Pause, or else as soon as the press returns.
+    void Play(QStringList presses, std::vector<QStringList>& seen) {
+        if (seen.empty()) {
+            outputBefore_ = Output();
+        }
+        seen.push_back(State(outputBefore_));
         if (presses.empty()) {
             return;
         }
-        const QString button = presses.front();
-        presses.erase(presses.begin());
+        const QString button = presses.takeFirst();
         const auto rest = [this, presses, &seen, done = std::make_shared<bool>(false)] {
             if (!std::exchange(*done, true)) {
                 Play(presses, seen);
             }
         };
-        AtNextYield(rest);
-        if (button == "close") {
-            window_->close();
-        } else {
-            Get<QAbstractButton>(button).click();
-        }
+        QTimer::singleShot(0, window_.get(), rest);
+        button == "close" ? void(window_->close()) : Get<QAbstractButton>(button).click();
         rest();
     }
+
+    QString outputBefore_;
 };
 
-// The window at a yield while it scans the given 2nd-folder file; the first match made it large.
-WindowState Scanning(int file, const QString& buttons = "Pause/Stop", const QString& output = "") {
-    const QString processing = QString("Processing file #%1 in the 2nd folder.").arg(file);
+// The window while it scans the given 2nd-folder file, or once it is idle again, which it is
+// even before a stopped scan has unwound; the first match made it large.
+QStringList At(int file, const QString& buttons, const QString& output = "", bool running = true) {
+    const bool idle = buttons == "Start/Quit";
     const QString duplicates[] = {"No duplicates found yet.", "One duplicate found.",
                                   "2 duplicates found."};
-    return {buttons,    "cmdStart cmdQuit txbOutput",  processing, duplicates[file - 1],
-            "progress", file == 1 ? "small" : "large", output,     true};
-}
-
-// Stopped or at its end: the window is idle again even before the scan has unwound.
-WindowState Idle(int file, const QString& output, bool running) {
-    const WindowState scanning = Scanning(file);
-    return {"Start/Quit", testing::kAllEnabled, "",     scanning.duplicates,
-            "maker",      scanning.size,        output, running};
+    return QStringList() << buttons << (idle ? testing::kAllEnabled : "cmdStart cmdQuit txbOutput")
+                         << (idle ? ""
+                                  : QString("Processing file #%1 in the 2nd folder.").arg(file))
+                         << duplicates[file - 1] << (idle ? "maker" : "progress")
+                         << (file == 1 ? "small" : "large") << (running ? "running" : "idle")
+                         << output;
 }
 
 // The rows run in turn on one window, so that each scan starts where the one before ended; the
@@ -90,52 +83,42 @@ TEST_F(ScanTest, PauseContinueAndStopScripts) {
     const QString paused = "\n ... PAUSED";
     const QString stopped = "\nSTOPPED\n";
     const QString summary = "There are 2 matches.";
-    struct Script {
-        const char* name;
-        int atFile;
-        std::vector<QString> presses;
-        std::vector<WindowState> expected;  // at the start, after each press, once unwound
-    };
-    const Script scripts[] = {
-        {"complete scan", 3, {}, {Scanning(3), Idle(3, summary, false)}},
-        {"Pause then Continue",
-         3,
-         {"cmdStart", "cmdStart"},
-         {Scanning(3), Scanning(3, "Continue/Stop", paused), Scanning(3, "Pause/Stop", "\n"),
-          Idle(3, "\n" + summary, false)}},
-        {"Stop, then Start before the stopped scan unwound",
-         1,
-         {"cmdQuit", "cmdStart"},
-         {Scanning(1), Idle(1, "", true), Idle(1, "", true), Idle(1, stopped, false)}},
-        {"Pause then Stop",
-         2,
-         {"cmdStart", "cmdQuit"},
-         {Scanning(2), Scanning(2, "Continue/Stop", paused), Idle(2, paused, true),
-          Idle(2, "\n" + stopped, false)}},
+    const QString scanning = "Pause/Stop";
+    const QString idle = "Start/Quit";
+    // Each row: the 2nd-folder file at whose yield the presses begin, the presses, and the window
+    // at the start, after each press and once unwound.
+    const std::tuple<int, QString, std::vector<QStringList>> scripts[] = {
+        // a complete scan
+        {3, "", {At(3, scanning), At(3, idle, summary, false)}},
+        // Pause then Continue
+        {3,
+         "cmdStart cmdStart",
+         {At(3, scanning), At(3, "Continue/Stop", paused), At(3, scanning, "\n"),
+          At(3, idle, "\n" + summary, false)}},
+        // Stop, then Start before the stopped scan unwound
+        {1,
+         "cmdQuit cmdStart",
+         {At(1, scanning), At(1, idle), At(1, idle), At(1, idle, stopped, false)}},
+        // Pause then Stop
+        {2,
+         "cmdStart cmdQuit",
+         {At(2, scanning), At(2, "Continue/Stop", paused), At(2, idle, paused),
+          At(2, idle, "\n" + stopped, false)}},
         // The window closes only once the stopped scan has unwound.
-        {"close while scanning",
-         1,
-         {"close"},
-         {Scanning(1), Idle(1, "", true), Idle(1, stopped, false)}},
+        {1, "close", {At(1, scanning), At(1, idle), At(1, idle, stopped, false)}},
     };
-    for (const Script& script : scripts) {
-        std::vector<WindowState> seen;
+    for (const auto& script : scripts) {
+        const QStringList presses = std::get<1>(script).split(' ', Qt::SkipEmptyParts);
+        std::vector<QStringList> seen;
         int waits = 0;
         onWait_ = [&] {
-            if (++waits == script.atFile) {
-                AtNextYield([&] { Play(script.presses, seen); });
+            if (++waits == std::get<0>(script)) {
+                QTimer::singleShot(0, window_.get(), [&] { Play(presses, seen); });
             }
         };
         Click("cmdStart");
-        seen.push_back(State());
-        const QString before = seen.front().output;
-        for (WindowState& state : seen) {
-            if (state.output.startsWith(before)) {
-                state.output.remove(0, before.size());
-            }
-        }
-        EXPECT_EQ(seen, script.expected) << script.name;
-        EXPECT_EQ(Output(), QString::fromStdString(window_->Log().Text()).replace("\r\n", "\n"));
+        seen.push_back(State(outputBefore_));
+        EXPECT_EQ(seen, std::get<2>(script)) << std::get<1>(script).toStdString();
     }
     EXPECT_TRUE(QTest::qWaitFor([this] { return !window_->isVisible(); }));
     EXPECT_TRUE(world_.events.isEmpty());  // no catalog, as after Quit
@@ -159,15 +142,24 @@ TEST_F(ScanTest, TheScanTakesItsSettingsFromTheControls) {
     EXPECT_EQ(waitedSeconds_, 3);  // one second for each 2nd-folder file
 }
 
-TEST_F(ScanTest, AFailedCheckShowsItsMessageAndLeavesTheWindowAlone) {
-    Get<QLineEdit>("txbMatchThreshold").setText("49");
-    const WindowState before = State();
-    Click("cmdStart");
-    ASSERT_EQ(world_.events.size(), 1);
-    EXPECT_TRUE(world_.events[0].startsWith("message Invalid input: "))
-        << world_.events[0].toStdString();
-    EXPECT_EQ(State(), before);
-    EXPECT_EQ(window_->LastScan(), nullptr);
+// The window is left as it was, with the focus where the correction is to be made.
+TEST_F(ScanTest, AFailedCheckShowsItsMessageAndPutsTheFocusInTheBoxItNames) {
+    const std::pair<QString, QString> rows[] = {
+        {"txbNumWordsToCompare", ""},
+        {"txbFolder1", QString::fromStdString(root_ / "missing")},
+    };
+    for (const auto& [box, text] : rows) {
+        StartWindow();
+        Get<QLineEdit>(box).setText(text);
+        const QStringList before = State();
+        world_.events.clear();
+        Click("cmdStart");
+        EXPECT_TRUE(world_.events.size() == 1 && world_.events[0].startsWith("message "))
+            << world_.events.join('\n').toStdString();
+        EXPECT_EQ(State(), before);
+        EXPECT_EQ(window_->focusWidget(), &Get(box)) << box.toStdString();
+        EXPECT_EQ(window_->LastScan(), nullptr);
+    }
 }
 
 }  // namespace

@@ -17,7 +17,6 @@
 #include <QAbstractButton>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QStandardPaths>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -25,34 +24,9 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <ostream>
 #include <string>
-#include <vector>
 
 namespace ravelin::testing {
-
-// What a user sees of the window at one moment. `enabled` names the sampled controls that take
-// input; `footer` names the labels the bottom strip shows; `size` is "small", "large" or neither.
-struct WindowState {
-    QString buttons;  // the captions of the two scan buttons
-    QString enabled;
-    QString processing;
-    QString duplicates;
-    QString footer;
-    QString size;
-    QString output;
-    bool running = false;
-
-    bool operator==(const WindowState&) const = default;
-};
-
-inline void PrintTo(const WindowState& s, std::ostream* out) {
-    for (const QString& field : {s.buttons, s.enabled, s.processing, s.duplicates, s.footer, s.size,
-                                 "output \"" + s.output + "\""}) {
-        *out << field.toStdString() << " | ";
-    }
-    *out << (s.running ? "running" : "idle") << "\n";
-}
 
 inline const QString kAllEnabled = QStringLiteral(
     "cmdStart cmdQuit cmdFolder0 txbNumWordsToSkip1 chkDisplayReducedText txbOutput");
@@ -66,8 +40,7 @@ class RecordingWorld final : public MessagePresenter,
                              public CatalogPresenter {
   public:
     void Show(QWidget* parent, const QString& text, const QString& title, MessageIcon) override {
-        events.push_back((parent != nullptr ? "message " : "ownerless message ") + title + ": " +
-                         text);
+        events.push_back((parent ? "message " : "ownerless message ") + title + ": " + text);
     }
     QString BrowseForFolder(QWidget* /*owner*/, const QString& title) override {
         events.push_back("browse " + title);
@@ -91,10 +64,7 @@ class RecordingWorld final : public MessagePresenter,
 
 class WindowTest : public ::testing::Test {
   protected:
-    WindowTest() {
-        QStandardPaths::setTestModeEnabled(true);
-        InstallFontSubstitutions();
-    }
+    WindowTest() { InstallFontSubstitutions(); }
 
     frmMain& StartWindow() {
         const auto wait = [this](int seconds) {
@@ -118,7 +88,10 @@ class WindowTest : public ::testing::Test {
     QString Output() const { return Get<QPlainTextEdit>("txbOutput").toPlainText(); }
     QString Text(const QString& label) const { return Get<QLabel>(label).text(); }
 
-    WindowState State() const {
+    // What a user sees of the window: the scan buttons' captions, which sampled controls take
+    // input, the two progress labels, which labels the footer shows, "small", "large" or
+    // "neither", whether a scan runs, and the output that follows `outputBefore`.
+    QStringList State(const QString& outputBefore = "") const {
         QStringList enabled;
         for (const QString& name : kAllEnabled.split(' ')) {
             if (Get(name).isEnabled()) {
@@ -130,21 +103,20 @@ class WindowTest : public ::testing::Test {
             return window_->height() == TwipsToPixels(form - kNonClientHeight, dpi) &&
                    Get("txbOutput").height() == TwipsToPixels(box, dpi);
         };
-        const QString size = sized(kSmallFormHeight, kSmallOutputHeight)   ? "small"
-                             : sized(kLargeFormHeight, kLargeOutputHeight) ? "large"
-                                                                           : "neither";
-        const QString footer = QString(Get("lblProcessingFile").isVisible() ? "progress" : "") +
-                               (Get("lblQMurl").isVisible() ? "maker" : "");
-        const QString buttons =
-            Get<QAbstractButton>("cmdStart").text() + "/" + Get<QAbstractButton>("cmdQuit").text();
-        return {buttons,
-                enabled.join(' '),
-                Text("lblProcessingFile"),
-                Text("lblNoDuplicatesFound"),
-                footer,
-                size,
-                Output(),
-                window_->ScanRunning()};
+        QString output = Output();
+        if (output.startsWith(outputBefore)) {
+            output.remove(0, outputBefore.size());
+        }
+        return QStringList() << Get<QAbstractButton>("cmdStart").text() + "/" +
+                                    Get<QAbstractButton>("cmdQuit").text()
+                             << enabled.join(' ') << Text("lblProcessingFile")
+                             << Text("lblNoDuplicatesFound")
+                             << QString(Get("lblProcessingFile").isVisible() ? "progress" : "") +
+                                    (Get("lblQMurl").isVisible() ? "maker" : "")
+                             << (sized(kSmallFormHeight, kSmallOutputHeight)   ? "small"
+                                 : sized(kLargeFormHeight, kLargeOutputHeight) ? "large"
+                                                                               : "neither")
+                             << (window_->ScanRunning() ? "running" : "idle") << output;
     }
 
     void Save(const char* name, const QString& value) const {
@@ -168,8 +140,7 @@ class WindowTest : public ::testing::Test {
 
     TempFolder root_;
     // The window's own texts are marked with their numbers, so that a test sees which it used.
-    MapTextCatalog texts_{{{1, "Ravelin"},
-                           {3, "[3] folder no longer exists"},
+    MapTextCatalog texts_{{{3, "[3] folder no longer exists"},
                            {4, "[4] no files"},
                            {5, "[5] one file"},
                            {6, "[6] introduction"},
