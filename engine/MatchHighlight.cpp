@@ -1,0 +1,41 @@
+#include "engine/MatchHighlight.h"
+
+#include <algorithm>
+
+namespace ravelin {
+
+WordMark MatchHighlight::Mark(int side, int32_t index) const {
+    const auto s = static_cast<size_t>(side);
+    if (index < first[s]) {
+        return WordMark::Skipped;
+    }
+    if (index >= last[s]) {
+        return WordMark::Unused;
+    }
+    return equal[static_cast<size_t>(index - first[s])] ? WordMark::Equal : WordMark::Different;
+}
+
+MatchHighlight HighlightMatch(const std::vector<std::string>& words1,
+                              const std::vector<std::string>& words2,
+                              const std::array<int32_t, 2>& skips, int32_t mode, int32_t shift,
+                              int32_t positions) {
+    MatchHighlight result;
+    const std::array<const std::vector<std::string>*, 2> lists = {&words1, &words2};
+    int32_t compared = std::max(positions, 0);
+    for (size_t side = 0; side < 2; ++side) {
+        const bool shifted = (side == 0) == (mode == 2);
+        const auto size = static_cast<int32_t>(lists[side]->size());
+        result.first[side] = std::min(skips[side] + (shifted ? shift : 0), size);
+        compared = std::min(compared, size - result.first[side]);
+    }
+    for (size_t side = 0; side < 2; ++side) {
+        result.last[side] = result.first[side] + compared;
+    }
+    for (int32_t i = 0; i < compared; ++i) {
+        result.equal.push_back(words1[static_cast<size_t>(result.first[0] + i)] ==
+                               words2[static_cast<size_t>(result.first[1] + i)]);
+    }
+    return result;
+}
+
+}  // namespace ravelin
