@@ -5,15 +5,6 @@
 namespace ravelin {
 namespace {
 
-class RecordingListener final : public OutputLogListener {
-  public:
-    std::string text;
-    int carets = 0;
-    void LogReplaced(const std::string& t) override { text = t; }
-    void LogAppended(std::string_view added) override { text.append(added); }
-    void LogCaretToEnd() override { ++carets; }
-};
-
 TEST(OutputLog, TheCapCountsCharactersAsTheBoxDoes) {
     struct Row {
         int64_t fill;        // characters already in the log
@@ -37,26 +28,6 @@ TEST(OutputLog, TheCapCountsCharactersAsTheBoxDoes) {
         EXPECT_EQ(full, !row.fits) << row.fill << " " << row.append;
         EXPECT_EQ(log.Length(), row.fits ? 64000 : row.fill) << row.fill << " " << row.append;
     }
-}
-
-TEST(OutputLog, ListenerSeesEveryChange) {
-    OutputLog log;
-    RecordingListener listener;
-    log.SetListener(&listener);
-    bool full = false;
-    log.SetText("Scanning ...\r\n");
-    AppendToOutput(log, "caf\xC3\xA9", full, true, kOutputCap);
-    log.CutAt(9);
-    log.AppendDirect("#2");
-    EXPECT_EQ(listener.text, "Scanning #2");
-    EXPECT_EQ(log.Text(), listener.text);
-    EXPECT_EQ(log.Length(), 11);
-    EXPECT_EQ(listener.carets, 1);
-
-    log.TakeTextFromUser("typed");  // the box already shows it
-    EXPECT_EQ(listener.text, "Scanning #2");
-    EXPECT_EQ(log.Length(), 5);
-    EXPECT_EQ(log.UserEdits(), 1u);
 }
 
 }  // namespace

@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <sys/types.h>
-
 namespace ravelin {
 namespace {
 
@@ -89,27 +86,6 @@ TEST(TextReader, ALineEndAtTheEndOfARead) {
         EXPECT_EQ(result.text, row.text) << row.tail.size();
         EXPECT_EQ(result.count, row.lines) << row.tail.size();
     }
-}
-
-TEST(TextReader, WhatIsNotARegularFileGivesAnErrorAndNoText) {
-    const TempFolder folder;
-    ASSERT_EQ(::mkfifo((folder / "fifo.txt").c_str(), 0600), 0);
-    std::filesystem::create_directory(folder.Path() / "dir.txt");
-    std::filesystem::create_symlink(folder.Path() / "missing", folder.Path() / "dangling.txt");
-    for (const char* name : {"fifo.txt", "dir.txt", "dangling.txt", "absent.txt"}) {
-        const ReaderResult result = ReadTextByChars(folder / name, 100);
-        ASSERT_TRUE(result.error) << name;
-        EXPECT_NE(result.error->code, 0) << name;
-        EXPECT_TRUE(result.text.empty()) << name;
-        EXPECT_EQ(result.count, 0) << name;
-    }
-}
-
-TEST(TextReader, ALinkToARegularFileIsRead) {
-    const TempFolder folder;
-    folder.Write("real.txt", "linked text");
-    std::filesystem::create_symlink(folder.Path() / "real.txt", folder.Path() / "link.txt");
-    EXPECT_EQ(ReadTextByLines(folder / "link.txt", 0).text, "linked text");
 }
 
 }  // namespace
