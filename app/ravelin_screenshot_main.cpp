@@ -1,10 +1,12 @@
 // Photographs the real window for the README: frmMain with the desktop's own collaborators and
-// the user's saved settings, once idle after start-up and once after a scan of the saved folders.
+// the user's saved settings, once idle after start-up and once after a scan of the saved folders,
+// and the compare window of the scan's recipe pair.
 // Only the one-second pause per 2nd-folder file is shortened. Run under a display (Xvfb).
 //
 //   ravelin_window_screenshot OUTPUT_FOLDER
 
 #include "support/ProgramText.h"
+#include "ui/CompareWindow.h"
 #include "ui/DesktopServices.h"
 #include "ui/MainWindow.h"
 #include "ui/MainWindowControls.h"
@@ -15,6 +17,7 @@
 #include <QPushButton>
 #include <QThread>
 
+#include <algorithm>
 #include <iostream>
 
 namespace {
@@ -66,5 +69,18 @@ int main(int argc, char** argv) {
         std::cerr << "the scan did not complete\n";
         return 1;
     }
-    return Save(window, output.filePath(QStringLiteral("report.png"))) ? 0 : 1;
+    if (!Save(window, output.filePath(QStringLiteral("report.png")))) {
+        return 1;
+    }
+    const auto& matches = window.Matches();
+    const auto recipe = std::find_if(matches.begin(), matches.end(), [](const auto& match) {
+        return match.names[0] == "recipe.txt";
+    });
+    if (recipe == matches.end()) {
+        std::cerr << "the scan did not match recipe.txt\n";
+        return 1;
+    }
+    ravelin::CompareWindow& compare =
+        *window.OpenCompareWindow(static_cast<size_t>(std::distance(matches.begin(), recipe)));
+    return Save(compare, output.filePath(QStringLiteral("compare.png"))) ? 0 : 1;
 }

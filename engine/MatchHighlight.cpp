@@ -32,8 +32,10 @@ MatchHighlight HighlightMatch(const std::vector<std::string>& words1,
         result.last[side] = result.first[side] + compared;
     }
     for (int32_t i = 0; i < compared; ++i) {
-        result.equal.push_back(words1[static_cast<size_t>(result.first[0] + i)] ==
-                               words2[static_cast<size_t>(result.first[1] + i)]);
+        const int32_t at1 = result.first[0] + i;
+        const int32_t at2 = result.first[1] + i;
+        result.equal.push_back(words1[static_cast<size_t>(at1)] ==
+                               words2[static_cast<size_t>(at2)]);
     }
     return result;
 }

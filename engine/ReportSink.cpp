@@ -66,6 +66,7 @@ void ReportSink::OnScanBegun(const ScanOptions& options) {
     log_.SetText("");
     blnOutputFull = false;
     matchesInReport_ = 0;
+    lastMatchAt_.reset();
     log_.SetText(texts_.Text(12) + "\r\n");
     progressLineAt_.reset();
     counterAt_.reset();
@@ -120,9 +121,11 @@ void ReportSink::OnPassEnded(ScanPass pass) {
 }
 
 void ReportSink::OnMatch(const MatchFound& event) {
+    const size_t before = log_.Text().size();
     Append("File '" + Utf8Lossy(event.name1) + "' [1] in the 1st folder matches\r\nfile '" +
                Utf8Lossy(event.name2) + "' [2] in the 2nd folder",
            false);
+    lastMatchAt_ = log_.Text().size() > before ? std::optional<size_t>(before) : std::nullopt;
     Append(event.Exact() ? ".\r\n" : " (though not exactly).\r\n", false);
     const int32_t m = numWordsToDisplay_;
     if (displayReducedText_ && m > 0) {

@@ -25,6 +25,8 @@ class ReportSink final : public ScanSink {
 
     // The matches whose lines the report holds whole; the others came after the cap.
     int32_t MatchesInReport() const { return matchesInReport_; }
+    // Where the last match's lines begin in the log; none when the cap refused them.
+    std::optional<size_t> LastMatchAt() const { return lastMatchAt_; }
 
     // Pause writes its marker on a line of its own; Continue and the end of a scan remove it.
     void AppendPauseMarker();
@@ -49,6 +51,7 @@ class ReportSink final : public ScanSink {
     bool displayReducedText_ = true;
     int32_t numWordsToDisplay_ = 12;
     int32_t matchesInReport_ = 0;
+    std::optional<size_t> lastMatchAt_;
 
     // Where the report itself wrote the progress counter and the pause marker, so that a "#" or
     // a marker text inside a folder or file name is never taken for them.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Photographs the window under a virtual display: docs/screenshots/idle.png after start-up and
-# docs/screenshots/report.png after a scan of the sample folders. The settings that name the
-# sample folders live in a temporary home, so the user's own settings are never touched.
+# Photographs the window under a virtual display: docs/screenshots/idle.png after start-up,
+# docs/screenshots/report.png after a scan of the sample folders and docs/screenshots/compare.png
+# with the compare window of its recipe pair. The settings that name the sample folders live in a
+# temporary home, so the user's own settings are never touched.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -20,4 +21,4 @@ mkdir -p docs/screenshots
 HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$home" \
     xvfb-run -a -s "-screen 0 1280x1024x24" \
     "$build/bin/ravelin_window_screenshot" docs/screenshots
-echo "docs/screenshots/idle.png and docs/screenshots/report.png written"
+echo "docs/screenshots/idle.png, report.png and compare.png written"

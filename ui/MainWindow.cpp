@@ -5,11 +5,13 @@
 #include "support/qt/MessagePresenter.h"
 #include "support/qt/Twips.h"
 #include "ui/CatalogPresenter.h"
+#include "ui/CompareWindow.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -57,6 +59,8 @@ frmMain::frmMain(MainWindowServices services)
 frmMain::~frmMain() {
     report_.Log().SetListener(nullptr);
     ui_.txbOutput->disconnect(this);
+    ui_.txbOutput->removeEventFilter(this);
+    ui_.txbOutput->viewport()->removeEventFilter(this);
 }
 
 void frmMain::Form_Load() {
@@ -176,6 +180,8 @@ void frmMain::ConnectHandlers() {
     connect(ui_.cmdQMsoftware, &QPushButton::clicked, this, [this] { cmdQMsoftware_Click(); });
     connect(ui_.txbOutput, &QPlainTextEdit::textChanged, this, [this] { UserEditedOutput(); });
     ui_.lblQuillmere->installEventFilter(this);
+    ui_.txbOutput->installEventFilter(this);
+    ui_.txbOutput->viewport()->installEventFilter(this);
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
@@ -183,6 +189,20 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         ui_.lblQuillmere->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
         lblQuillmere_Click();
         return true;
+    }
+    // A double-click or Enter on a match's lines opens it; elsewhere the box behaves as before.
+    if (watched == ui_.txbOutput->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+        if (OpenCompareWindowAt(ui_.txbOutput->cursorForPosition(at).position())) {
+            return true;
+        }
+    }
+    if (watched == ui_.txbOutput && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) &&
+            OpenCompareWindowAt(ui_.txbOutput->textCursor().position())) {
+            return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -11,6 +11,7 @@
 #include "engine/Scan.h"
 #include "engine/TextCatalog.h"
 #include "ui/MainWindowControls.h"
+#include "ui/MatchRecord.h"
 
 #include <QString>
 #include <QTimer>
@@ -18,6 +19,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class QCloseEvent;
 class QLineEdit;
@@ -25,6 +28,7 @@ class QLineEdit;
 namespace ravelin {
 
 class CatalogPresenter;
+class CompareWindow;
 class FolderDialog;
 class MessagePresenter;
 class NoticePresenter;
@@ -82,6 +86,10 @@ class frmMain final : public QWidget, private ScanSink, private OutputLogListene
     bool ScanRunning() const { return scanDepth_ > 0; }
     // The last scan reached its summary.
     bool ScanCompleted() const { return scanCompleted_; }
+    // Every match of the last scan, also those past the report's cap.
+    const std::vector<MatchRecord>& Matches() const { return *matches_; }
+    // A window of its own, owned by this one, that shows the given match of Matches().
+    CompareWindow* OpenCompareWindow(size_t match);
 
     bool blnPaused = false;
     bool blnStopRequested = false;
@@ -144,7 +152,13 @@ class frmMain final : public QWidget, private ScanSink, private OutputLogListene
     int DisplayReducedTextState() const;
     void QuitProgram();
 
+    // The match whose lines hold the given character of the output box.
+    std::optional<size_t> MatchAtBoxPosition(int position) const;
+    bool OpenCompareWindowAt(int position);
+    void RecordMatch(const MatchFound& event);
+
     // ScanSink.
+    void OnScanBegun(const ScanOptions& options) override;
     void OnFolderListed(const FolderListed& event) override;
     void OnFileBegun(const FileBegun& event) override;
     void OnMatch(const MatchFound& event) override;
@@ -163,6 +177,9 @@ class frmMain final : public QWidget, private ScanSink, private OutputLogListene
     std::unique_ptr<Scan> scan_;
     int scanDepth_ = 0;
     bool scanCompleted_ = false;
+    // Replaced by each scan, so that compare windows of an earlier one keep theirs.
+    std::shared_ptr<std::vector<MatchRecord>> matches_ =
+        std::make_shared<std::vector<MatchRecord>>();
 
     QString strSoftwareTitle;
     QString strSoftwareVersion;

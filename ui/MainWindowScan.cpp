@@ -3,6 +3,9 @@
 // the scan runs on this thread and paints happen only when it yields.
 
 #include "files/StringRoutines.h"
+#include "files/TextEncoding.h"
+#include "support/qt/QtChild.h"
+#include "ui/CompareWindow.h"
 #include "ui/MainWindow.h"
 
 #include <QAbstractButton>
@@ -14,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextCursor>
+#include <QTextDocument>
 
 #include <thread>
 
@@ -177,6 +181,10 @@ void frmMain::SetUpWindowForScan() {
     ui_.txbOutput->setEnabled(true);
 }
 
+void frmMain::OnScanBegun(const ScanOptions& /*options*/) {
+    matches_ = std::make_shared<std::vector<MatchRecord>>();
+}
+
 void frmMain::OnFolderListed(const FolderListed& event) {
     if (event.files <= 0) {
         ShowMessage(FolderMessage(event, services_.texts));
@@ -203,6 +211,56 @@ void frmMain::OnMatch(const MatchFound& event) {
                                           : QString::number(event.matchNumber) +
                                                 QStringLiteral(" duplicates found."));
     ui_.lblNoDuplicatesFound->repaint();
+    RecordMatch(event);
+}
+
+// The report sink came first, so the box ends with the match's lines.
+void frmMain::RecordMatch(const MatchFound& event) {
+    const ScanOptions& options = scan_->Options();
+    MatchRecord match{options.folders,
+                      {event.name1, event.name2},
+                      {event.index1, event.index2},
+                      event.percent,
+                      event.mode,
+                      event.shift,
+                      {event.segment1, event.segment2},
+                      options.numWordsToCompare,
+                      options.numWordsToSkip,
+                      std::nullopt};
+    if (const auto at = report_.LastMatchAt()) {
+        const int end = ui_.txbOutput->document()->characterCount() - 1;
+        const auto lines = static_cast<int>(
+            Utf16Length(CrLfToLf(std::string_view(report_.Log().Text()).substr(*at))));
+        match.linesInBox = std::array<int, 2>{end - lines, end};
+    }
+    matches_->push_back(std::move(match));
+    for (CompareWindow* window : findChildren<CompareWindow*>(Qt::FindDirectChildrenOnly)) {
+        window->MatchesGrew();
+    }
+}
+
+std::optional<size_t> frmMain::MatchAtBoxPosition(int position) const {
+    for (size_t i = 0; i < matches_->size(); ++i) {
+        const auto& lines = (*matches_)[i].linesInBox;
+        if (lines && position >= (*lines)[0] && position < (*lines)[1]) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+bool frmMain::OpenCompareWindowAt(int position) {
+    const std::optional<size_t> match = MatchAtBoxPosition(position);
+    if (match) {
+        OpenCompareWindow(*match);
+    }
+    return match.has_value();
+}
+
+CompareWindow* frmMain::OpenCompareWindow(size_t match) {
+    auto* window = NewChild<CompareWindow>(this, matches_, match);
+    window->show();
+    return window;
 }
 
 void frmMain::OnScanEnded(const ScanEnded& event) {

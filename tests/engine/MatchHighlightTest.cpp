@@ -15,10 +15,10 @@ std::string Marks(const MatchHighlight& highlight, int side, size_t words) {
 }
 
 TEST(MatchHighlightTest, MarksTheComparedWindowOfEachSide) {
-    const std::vector<std::string> words1 = {"skip", "sha", "shb", "shc", "alpha",
+    const std::vector<std::string> words1 = {"skip", "sha",   "shb",   "shc",     "alpha",
                                              "beta", "gamma", "delta", "epsilon", "tail"};
-    const std::vector<std::string> words2 = {"alpha", "beta", "other", "delta",
-                                             "epsilon", "rest", "more", "zeta"};
+    const std::vector<std::string> words2 = {"alpha",   "beta", "other", "delta",
+                                             "epsilon", "rest", "more",  "zeta"};
     struct Row {
         int32_t mode;
         int32_t positions;
@@ -27,11 +27,10 @@ TEST(MatchHighlightTest, MarksTheComparedWindowOfEachSide) {
     };
     // S1 = 1, S2 = 0, shift 3: mode 2 moves the 1st side's window, mode 1 the 2nd side's; a
     // window that would run past a list's end is cut on both sides.
-    for (const Row& row : {Row{2, 5, "SSSSEEDEEU", "EEDEEUUU"},
-                           Row{1, 5, "SDDDDDUUUU", "SSSDDDDD"},
+    for (const Row& row : {Row{2, 5, "SSSSEEDEEU", "EEDEEUUU"}, Row{1, 5, "SDDDDDUUUU", "SSSDDDDD"},
                            Row{2, 9, "SSSSEEDEED", "EEDEEDUU"}}) {
-        const MatchHighlight highlight = HighlightMatch(words1, words2, {1, 0}, row.mode, 3,
-                                                        row.positions);
+        const MatchHighlight highlight =
+            HighlightMatch(words1, words2, {1, 0}, row.mode, 3, row.positions);
         EXPECT_EQ(Marks(highlight, 0, words1.size()), row.side1) << row.mode << row.positions;
         EXPECT_EQ(Marks(highlight, 1, words2.size()), row.side2) << row.mode << row.positions;
     }

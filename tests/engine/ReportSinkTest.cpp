@@ -1,6 +1,5 @@
-#include "engine/ReportSink.h"
-
 #include "TextsForTests.h"
+#include "engine/ReportSink.h"
 
 #include <gtest/gtest.h>
 
@@ -36,12 +35,15 @@ TEST_F(ReportSinkTest, AMatchIsReportedWithAsManyWordsAsAsked) {
         int32_t m;
         std::string lines;
     };
-    const std::string head = "File 'a.txt' [1] in the 1st folder matches\r\nfile 'b.txt' [2] in "
-                             "the 2nd folder";
+    const std::string head =
+        "File 'a.txt' [1] in the 1st folder matches\r\nfile 'b.txt' [2] in "
+        "the 2nd folder";
     const Row rows[] = {
         {100, true, 3, head + ".\r\n[1] one two three\r\n[2] {same}\r\n\r\n"},
         {90, true, 2, head + " (though not exactly).\r\n[1] one two\r\n[2] one two\r\n\r\n"},
-        {95, true, 4, head + " (though not exactly).\r\n[1] one two three four\r\n[2] one two tree four\r\n\r\n"},
+        {95, true, 4,
+         head +
+             " (though not exactly).\r\n[1] one two three four\r\n[2] one two tree four\r\n\r\n"},
         {100, false, 3, head + ".\r\n\r\n"},
     };
     for (const Row& row : rows) {
@@ -58,7 +60,8 @@ TEST_F(ReportSinkTest, ProgressAndPauseMarkersAreTheReportsOwn) {
     Begin();
     const std::string path = "/texts/#1 ... PAUSED";
     report_.OnFolderListed({ScanPass::First, path, 2, nullptr});
-    const std::string folderLine = "There are 2 'txt' files in the 1st folder:\r\n" + path + "\r\n\r\n";
+    const std::string folderLine =
+        "There are 2 'txt' files in the 1st folder:\r\n" + path + "\r\n\r\n";
     report_.OnPassBegun(ScanPass::First, 2);
     for (int32_t k = 0; k < 2; ++k) {
         report_.OnFileBegun({ScanPass::First, k, 2, name2_});

@@ -1,10 +1,9 @@
-#include "engine/ReportSink.h"
-#include "engine/Scan.h"
-#include "engine/TsvSink.h"
-
 #include "FolderGenerator.h"
 #include "TempFolder.h"
 #include "TextsForTests.h"
+#include "engine/ReportSink.h"
+#include "engine/Scan.h"
+#include "engine/TsvSink.h"
 
 #include <gtest/gtest.h>
 
@@ -37,8 +36,8 @@ class EventLog final : public ScanSink {
     }
     void OnMatch(const MatchFound& e) override {
         Line() << "match " << e.index1 << ' ' << e.index2 << ' ' << e.percent << ' ' << e.mode
-               << ' ' << e.shift << ' ' << e.matchNumber << " [" << e.segment1 << "]["
-               << e.segment2 << ']';
+               << ' ' << e.shift << ' ' << e.matchNumber << " [" << e.segment1 << "][" << e.segment2
+               << ']';
     }
     void OnPassEnded(ScanPass pass) override { Line() << "ended " << static_cast<int>(pass); }
     void OnScanEnded(const ScanEnded& e) override {
@@ -78,7 +77,7 @@ TEST(Scan, EveryComparisonGivesTheSameEvents) {
         int32_t n, t, skip1, skip2;
         int vocabulary, words;
     };
-    const Row rows[] = {{20, 90, 0, 0, 8, 150},  {20, 60, 3, 0, 6, 150},  {23, 75, 0, 7, 10, 150},
+    const Row rows[] = {{20, 90, 0, 0, 8, 150},  {20, 60, 3, 0, 6, 150},   {23, 75, 0, 7, 10, 150},
                         {20, 100, 5, 5, 4, 150}, {30, 51, 11, 2, 12, 150}, {50, 95, 1, 9, 3, 150},
                         {21, 50, 0, 0, 16, 150}, {100, 90, 2, 0, 5, 260}};
     int matchingRows = 0;
@@ -136,8 +135,7 @@ TEST(Scan, StopsAtTheYieldAfterTheStopWasAsked) {
 TEST(Scan, AFolderWithoutTextFilesEndsTheScan) {
     const TempFolder folder;
     folder.Write("empty/readme.md", "not a text file");
-    EXPECT_EQ(Events(Options(folder / "empty", folder / "empty")),
-              "\nlisted 0 0 0\nend 2 0\n");
+    EXPECT_EQ(Events(Options(folder / "empty", folder / "empty")), "\nlisted 0 0 0\nend 2 0\n");
     EXPECT_EQ(Events(Options(folder / "gone", folder / "gone")), "\nlisted 0 0 1\nend 3 0\n");
 }
 
