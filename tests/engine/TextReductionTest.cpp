@@ -77,12 +77,6 @@ TEST(TextReduction, KeepWordCharactersKeepsTheLengthAndOnlyLettersAndDigits) {
     EXPECT_EQ(KeepWordCharacters("a1b2", false), "a b ");
 }
 
-TEST(TextReduction, LowerCasingCoversTheWindowsLetters) {
-    std::string text = "AZ\x8A\x8C\x8E\x9F\xC0\xD6\xD7\xD8\xDE\xDF";
-    LowerCaseLetters(text);
-    EXPECT_EQ(text, "az\x9A\x9C\x9E\xFF\xE0\xF6\xD7\xF8\xFE\xDF");
-}
-
 TEST(TextReduction, Latin1RepairQuirks) {
     struct Row {
         std::string in;

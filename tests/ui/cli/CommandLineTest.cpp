@@ -188,11 +188,9 @@ TEST_F(CommandLineTest, JsonListsTheMatchesTsvLists) {
         }
         summary = object;
     }
-    for (std::string tsvName = "bad\xFF.txt"; const size_t at = fromJson.find("YmFk/y50eHQ=");) {
-        if (at == std::string::npos) {
-            break;
-        }
-        fromJson.replace(at, 12, tsvName);
+    // The one name that is not UTF-8 comes back from its base64 bytes as tsv writes it.
+    for (size_t at; (at = fromJson.find("YmFk/y50eHQ=")) != std::string::npos;) {
+        fromJson.replace(at, 12, "bad\xFF.txt");
     }
     EXPECT_EQ(fromJson, tsv.out);
     const auto matches = std::count(tsv.out.begin(), tsv.out.end(), '\n');
@@ -200,8 +198,7 @@ TEST_F(CommandLineTest, JsonListsTheMatchesTsvLists) {
     EXPECT_EQ(summary["type"], "summary");
     EXPECT_EQ(summary["matches"], matches);
     EXPECT_EQ(summary["stopped"], false);
-    EXPECT_EQ(Base64("ab"), "YWI=");
-    EXPECT_EQ(Base64("a"), "YQ==");
+    EXPECT_EQ(Base64("a") + Base64("ab"), "YQ==YWI=");
 }
 
 TEST_F(CommandLineTest, WordsShowsWhatAScanCompares) {
