@@ -11,7 +11,9 @@ void MatchGroups::OnScanBegun(const ScanOptions& options) {
     folders_[1] = options.folders[1];
     sameFolder_ = options.folders[0] == options.folders[1];
     parent_.clear();
+    number_.clear();
     members_.clear();
+    nextNumber_ = 1;
 }
 
 void MatchGroups::OnPassBegun(ScanPass pass, int32_t files) {
@@ -27,6 +29,7 @@ size_t MatchGroups::Node(int slot, int32_t index) {
     if (node >= parent_.size()) {
         const size_t old = parent_.size();
         parent_.resize(node + 1);
+        number_.resize(node + 1, 0);
         members_.resize(node + 1, GroupMember{-1, 0, {}});
         for (size_t i = old; i < parent_.size(); ++i) {
             parent_[i] = i;
@@ -53,7 +56,22 @@ void MatchGroups::OnMatch(const MatchFound& event) {
     }
     const size_t rootA = Root(a);
     const size_t rootB = Root(b);
-    parent_[std::max(rootA, rootB)] = std::min(rootA, rootB);
+    lastMerged_ = 0;
+    if (rootA == rootB) {
+        lastGroup_ = number_[rootA];
+        return;
+    }
+    const size_t root = std::min(rootA, rootB);
+    const int32_t numberA = number_[rootA];
+    const int32_t numberB = number_[rootB];
+    parent_[std::max(rootA, rootB)] = root;
+    if (numberA != 0 && numberB != 0) {
+        number_[root] = std::min(numberA, numberB);
+        lastMerged_ = std::max(numberA, numberB);
+    } else {
+        number_[root] = numberA != 0 ? numberA : numberB != 0 ? numberB : nextNumber_++;
+    }
+    lastGroup_ = number_[root];
 }
 
 std::vector<std::vector<GroupMember>> MatchGroups::Groups() const {

@@ -23,6 +23,12 @@ class MatchGroups final : public ScanSink {
     void OnPassBegun(ScanPass pass, int32_t files) override;
     void OnMatch(const MatchFound& event) override;
 
+    // The number of the group the last match belongs to as it stands now (0 when the match joined
+    // a file only to itself), and the group it absorbed, if it joined two: numbers are handed out
+    // as groups form, and the smaller one lives on when two merge.
+    int32_t LastGroup() const { return lastGroup_; }
+    int32_t LastMerged() const { return lastMerged_; }
+
     // Largest first, then by their first member; in each, the 1st-folder files first, then by
     // index.
     std::vector<std::vector<GroupMember>> Groups() const;
@@ -36,6 +42,10 @@ class MatchGroups final : public ScanSink {
     bool sameFolder_ = false;
     int32_t files1_ = 0;
     std::vector<size_t> parent_;
+    std::vector<int32_t> number_;  // by root: its group's number, 0 before it has one
+    int32_t nextNumber_ = 1;
+    int32_t lastGroup_ = 0;
+    int32_t lastMerged_ = 0;
     std::vector<GroupMember> members_;  // by node
 };
 

@@ -41,5 +41,22 @@ TEST(MatchGroups, FilesJoinedByMatchesFormOneGroupLargestFirst) {
               (Named{{"0:f1", "0:f7"}, {"0:f2", "0:f9"}}));
 }
 
+// As the scan goes, each match names its group as it stands; when two groups meet, the later one
+// is merged into the earlier.
+TEST(MatchGroups, NumbersGroupsAsTheyFormAndMerges) {
+    ScanOptions options;
+    options.folders = {"one", "two"};
+    MatchGroups groups;
+    groups.OnScanBegun(options);
+    std::vector<std::pair<int32_t, int32_t>> seen;
+    const std::string none;
+    for (const auto& [k, j] : {std::pair{1, 2}, {3, 4}, {5, 4}, {1, 4}, {5, 2}}) {
+        groups.OnMatch({k, j, none, none, 100, 2, 0, 1, none, none});
+        seen.emplace_back(groups.LastGroup(), groups.LastMerged());
+    }
+    EXPECT_EQ(seen,
+              (std::vector<std::pair<int32_t, int32_t>>{{1, 0}, {2, 0}, {2, 0}, {1, 2}, {1, 0}}));
+}
+
 }  // namespace
 }  // namespace ravelin

@@ -93,6 +93,15 @@ void JsonSink::OnMatch(const MatchFound& event) {
     match["exact"] = event.Exact();
     match["mode"] = event.mode;
     match["shift"] = event.shift;
+    if (groups_ != nullptr) {
+        if (groups_->LastMerged() != 0) {
+            const json merge = {{"type", "merge"},
+                                {"group", groups_->LastMerged()},
+                                {"into", groups_->LastGroup()}};
+            out_ << merge.dump() << '\n';
+        }
+        match["group"] = groups_->LastGroup() != 0 ? json(groups_->LastGroup()) : json(nullptr);
+    }
     match["words1"] = Words(event.segment1);
     match["words2"] = Words(event.segment2);
     out_ << match.dump() << '\n';
