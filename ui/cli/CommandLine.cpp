@@ -9,6 +9,7 @@
 #include "files/TextEncoding.h"
 #include "support/LibraryTextCatalog.h"
 #include "support/ProgramText.h"
+#include "ui/cli/HtmlSink.h"
 #include "ui/cli/Interrupt.h"
 #include "ui/cli/JsonSink.h"
 #include "ui/cli/Output.h"
@@ -18,6 +19,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <filesystem>
 #include <optional>
 #include <thread>
 
@@ -96,9 +98,10 @@ void AddScanOptions(CLI::App& command, ScanCommand& scan) {
     show->excludes(noShow);
     command
         .add_option("--format", scan.format,
-                    "report (as the window shows it), tsv (a line per match), json (JSON Lines) "
-                    "or groups (the files that are copies of each other)")
-        ->check(CLI::IsMember({"report", "tsv", "json", "groups"}))
+                    "report (as the window shows it), tsv (a line per match), json (JSON Lines), "
+                    "groups (the files that are copies of each other) or html (one page to "
+                    "browse every match)")
+        ->check(CLI::IsMember({"report", "tsv", "json", "groups", "html"}))
         ->type_name("FORMAT")
         ->capture_default_str();
     command
@@ -120,6 +123,7 @@ void AddScanOptions(CLI::App& command, ScanCommand& scan) {
         "  ravelin-cli scan letters                    every file of letters/ with every other\n"
         "  ravelin-cli scan old new --threshold 75     new/ against old/, looser matches\n"
         "  ravelin-cli scan --format tsv -o pairs.tsv old new\n"
+        "  ravelin-cli scan --format html -o report.html old new\n"
         "\n"
         "Exit status: 0 the scan ran to its summary; 1 a setting, a folder, the program texts or\n"
         "a failed write stopped it; 2 a usage error; 130 interrupted by Ctrl-C.");
@@ -212,12 +216,15 @@ int RunScan(ScanCommand& scan, std::ostream& out, std::ostream& err, bool termin
     TsvSink tsv(output.Stream());
     MatchGroups groups;
     JsonSink json(output.Stream(), &groups);
+    HtmlSink html(output.Stream(), groups);
     const bool asReport = scan.format == "report";
+    // Before the page, so that the groups are complete when it is written.
     run.AddSink(groups);
     if (scan.format != "groups") {
-        run.AddSink(asReport               ? static_cast<ScanSink&>(report)
-                    : scan.format == "tsv" ? static_cast<ScanSink&>(tsv)
-                                           : json);
+        run.AddSink(asReport                ? static_cast<ScanSink&>(report)
+                    : scan.format == "tsv"  ? static_cast<ScanSink&>(tsv)
+                    : scan.format == "html" ? static_cast<ScanSink&>(html)
+                                            : json);
     }
     run.AddSink(terminalSink);
     ScanEnded ended{};
@@ -239,6 +246,13 @@ int RunScan(ScanCommand& scan, std::ostream& out, std::ostream& err, bool termin
     }
     if (const auto error = output.Finish()) {
         return WriteFailed(*error, err);
+    }
+    if (scan.format == "html" && !scan.output.empty()) {
+        std::error_code unknown;
+        const auto size = std::filesystem::file_size(scan.output, unknown);
+        if (!unknown) {
+            err << "ravelin-cli: wrote " << size << " bytes to " << Utf8Lossy(scan.output) << "\n";
+        }
     }
     if (interrupted) {
         return kExitInterrupted;

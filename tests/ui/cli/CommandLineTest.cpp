@@ -242,6 +242,34 @@ TEST_F(CommandLineTest, OneAndTwoThreadsPrintTheLiteralReport) {
     }
 }
 
+// The page carries every pair tsv lists, even when a folder's path holds the "</script>" that would
+// end its script, and asks the network for nothing.
+TEST_F(CommandLineTest, HtmlEmbedsEveryPairTsvListsAndNothingElse) {
+    for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
+        root_.Write(std::string("one/") + name, Words(60, 7));
+        root_.Write(std::string("x</script>/") + name, Words(60, name[0] == 'b' ? 3 : 0));
+    }
+    const std::string two = root_ / "x</script>";
+    const CliRun tsv = RunCli({"scan", "--format", "tsv", "--threshold", "60", one_, two});
+    const CliRun html = RunCli({"scan", "--format", "html", "--threshold", "60", one_, two});
+    EXPECT_EQ(html.status, kExitScanned);
+    const std::string open = R"(<script type="application/json" id="data">)";
+    const size_t start = html.out.find(open) + open.size();
+    const auto data =
+        nlohmann::json::parse(html.out.substr(start, html.out.find("</script>", start) - start));
+    std::string fromHtml;
+    for (const auto& row : data["rows"]) {
+        fromHtml += row[0].get<std::string>() + '\t' + row[1].get<std::string>() + '\t' +
+                    std::to_string(row[2].get<int>()) + '\t' + std::to_string(row[3].get<int>()) +
+                    '\t' + std::to_string(row[4].get<int>()) + '\n';
+        EXPECT_GT(row[5].get<int>(), 0);  // two folders: every pair is in a group
+    }
+    EXPECT_NE(tsv.out, "");
+    EXPECT_EQ(fromHtml, tsv.out);
+    EXPECT_EQ(data["folders"][1], two);
+    EXPECT_EQ(html.out.find("http"), std::string::npos);
+}
+
 TEST(ReportFormat, LineFeedsOnlyAndOneAtTheEnd) {
     EXPECT_EQ(ReportText(""), "");
     EXPECT_EQ(ReportText("a\r\nb"), "a\nb\n");
