@@ -1,9 +1,13 @@
 #include "ui/cli/HtmlSink.h"
 
+#include "engine/FileWords.h"
 #include "files/TextEncoding.h"
 
+#include <algorithm>
+#include <fstream>
 #include <map>
 #include <nlohmann/json.hpp>
+#include <string_view>
 #include <utility>
 
 namespace ravelin::cli {
@@ -47,14 +51,23 @@ ol.groups li { padding: 4px 0; border-bottom: 1px solid var(--soft); overflow-wr
 .view-head { display: flex; align-items: baseline; gap: 12px; }
 .view-head h2 { flex: 1; overflow-wrap: anywhere; }
 .view-head a { color: var(--accent); text-decoration: none; }
-#view-meta { color: var(--muted); margin: 2px 0 10px; }
+#view p { margin: 2px 0 10px; }
+#view-meta { color: var(--muted); }
 .sides { display: grid; grid-template-columns: 1fr 1fr; gap: 16px; }
+.side { min-width: 0; }
 .side h3 { font-size: 13px; margin: 0 0 6px; overflow-wrap: anywhere; }
-.words { display: grid; grid-template-columns: repeat(5, minmax(0, 1fr)); gap: 3px; }
-.words span { padding: 1px 5px; border-radius: 3px; overflow: hidden; text-overflow: ellipsis;
-  white-space: nowrap; font: 13px/1.5 ui-monospace, "SFMono-Regular", Consolas, monospace; }
-.words .eq { background: var(--eq); border-left: 3px solid var(--eq-edge); }
-.words .ne { background: var(--ne); border-left: 3px solid var(--ne-edge); font-weight: 600; }
+.side h3 small { font-weight: 400; color: var(--muted); }
+.text { position: relative; margin: 0; max-height: 64vh; overflow: auto; padding: 8px 12px;
+  background: #fff; border: 1px solid var(--line); border-radius: 6px; white-space: pre-wrap;
+  overflow-wrap: anywhere; font: 14px/1.6 Georgia, "Times New Roman", serif; }
+.text span, .legend span { border-radius: 3px; padding: 0 1px; }
+.sk { background: #eaeef2; color: #6e7781; }
+.eq { background: var(--eq); box-shadow: inset 0 -2px 0 var(--eq-edge); }
+.ne { background: var(--ne); box-shadow: inset 0 -2px 0 var(--ne-edge); font-weight: 600; }
+.legend { margin-left: 10px; }
+.legend span { margin-left: 6px; color: var(--fg); }
+.legend .sk { color: #6e7781; }
+.gone { color: var(--muted); font-style: italic; }
 .tools { display: flex; align-items: center; gap: 14px; margin: 22px 0 8px; }
 #filter { flex: 0 1 320px; padding: 5px 9px; font: inherit; border: 1px solid var(--line);
   border-radius: 6px; }
@@ -87,10 +100,10 @@ td a:hover { text-decoration: underline; }
 <details id="groups-box"><summary id="groups-title">Groups</summary><ol class="groups" id="groups"></ol></details>
 <section id="view" hidden>
 <div class="view-head"><h2 id="view-title"></h2><a href="#">Close</a></div>
-<p id="view-meta"></p>
+<p><span id="view-meta"></span><span class="legend"><span class="sk">skipped</span><span class="eq">equal</span><span class="ne">different</span></span></p>
 <div class="sides">
-<div class="side"><h3 id="view-name1"></h3><div class="words" id="view-words1"></div></div>
-<div class="side"><h3 id="view-name2"></h3><div class="words" id="view-words2"></div></div>
+<div class="side"><h3 id="view-name1"></h3><div class="text" id="view-text1"></div></div>
+<div class="side"><h3 id="view-name2"></h3><div class="text" id="view-text2"></div></div>
 </div>
 </section>
 <section>
@@ -107,8 +120,8 @@ td a:hover { text-decoration: underline; }
 </main>
 <script type="application/json" id="data">)html";
 
-// Rows are arrays [name1, name2, percent, mode, shift, group (0: none), words1, words2]: the
-// smallest form that still parses in one call.
+// Rows are arrays [name1, name2, percent, mode, shift, group (0: none), words1, words2, text1,
+// text2], the texts being indices into "texts": the smallest form that still parses in one call.
 constexpr const char* kPageTail = R"html(</script>
 <script>
 "use strict";
@@ -209,11 +222,46 @@ function sortBy(th) {
   drawRows();
 }
 
-function drawSide(n, name, mine, other) {
+// Words of the text as the reduction keeps them: runs of letters and digits, 4 or more long.
+const WORD = /[\p{L}\p{N}]+/gu;
+const isWord = (w) => w.length >= 4 && (w.length >= 8 || [...w].length >= 4);
+
+// Marks the words before the compared window and the window itself, by counting words; where the
+// count drifts from the reduction's, only what lines up gets marked, the rest stays plain text.
+function drawSide(n, name, text, start, mine, other) {
+  const box = $("view-text" + n);
   $("view-name" + n).textContent = (n === 1 ? "1st folder: " : "2nd folder: ") + name;
-  $("view-words" + n).innerHTML = mine.map((w, i) => "<span class=\"" +
-    (w === other[i] ? "eq" : "ne") + "\" title=\"" + (i + 1) + ": " + esc(w) + "\">" + esc(w) +
-    "</span>").join("");
+  item($("view-name" + n), "small", " \u00b7 compared words " + (start + 1) + "\u2013" +
+       (start + mine.length));
+  box.textContent = "";
+  if (text === undefined || text === "") {
+    item(box, "span", "(no text: the file is empty or could not be read)").className = "gone";
+    return;
+  }
+  const page = document.createDocumentFragment();
+  let at = 0;
+  let k = 0;
+  let first = null;
+  for (const m of text.matchAll(WORD)) {
+    if (!isWord(m[0])) continue;
+    const p = k++ - start;
+    if (p >= mine.length) break;
+    if (m.index > at) page.appendChild(document.createTextNode(text.slice(at, m.index)));
+    const span = item(page, "span", m[0]);
+    if (p < 0) {
+      span.className = "sk";
+      span.title = "skipped";
+    } else {
+      span.className = mine[p] === other[p] ? "eq" : "ne";
+      span.title = (p + 1) + ": " + mine[p] + (mine[p] === other[p] ? "" : " \u2260 " +
+        (other[p] === undefined ? "\u2013" : other[p]));
+      if (!first) first = span;
+    }
+    at = m.index + m[0].length;
+  }
+  if (at < text.length) page.appendChild(document.createTextNode(text.slice(at)));
+  box.appendChild(page);
+  box.scrollTop = first ? Math.max(0, first.offsetTop - 48) : 0;
 }
 
 function openPair() {
@@ -232,8 +280,9 @@ function openPair() {
   $("view-meta").textContent = r[2] + "% \u00b7 mode " + r[3] + ", shift " + r[4] + " \u00b7 " +
     (r[5] ? "group " + r[5] : "no group") + " \u00b7 " + equal + " of " +
     Math.max(w1.length, w2.length) + " compared words equal";
-  drawSide(1, r[0], w1, w2);
-  drawSide(2, r[1], w2, w1);
+  const s = data.settings;
+  drawSide(1, r[0], data.texts[r[8]], s.S1 + (r[3] === 2 ? r[4] : 0), w1, w2);
+  drawSide(2, r[1], data.texts[r[9]], s.S2 + (r[3] === 1 ? r[4] : 0), w2, w1);
   const tr = document.querySelector("tr[data-i=\"" + current + "\"]");
   if (tr) tr.classList.add("current");
   const top = $("view").getBoundingClientRect().top;
@@ -263,6 +312,28 @@ std::string Words(const std::string& segment) {
     return words;
 }
 
+// The first `bytes` bytes of a file, cut where no character is split, decoded as a scan reads it;
+// a file that cannot be read shows as empty rather than failing the whole page.
+std::string TextBeginning(const std::string& path, size_t bytes) {
+    std::ifstream in(path, std::ios::binary);
+    // A few bytes more tell whether the file goes on and finish a character cut at `bytes`.
+    std::string text(bytes + 4, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<size_t>(std::max<std::streamsize>(in.gcount(), 0)));
+    if (text.size() <= bytes) {
+        return IsValidUtf8(text) ? text : Cp1252ToUtf8(text);
+    }
+    size_t cut = bytes;
+    while (cut > 0 && bytes - cut < 3 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
+        --cut;
+    }
+    std::string head = text.substr(0, cut);
+    if (!IsValidUtf8(head)) {
+        head = Cp1252ToUtf8(std::string_view(text).substr(0, bytes));
+    }
+    return head + "\xE2\x80\xA6";
+}
+
 // An HTML parser ends a script at "</" and treats "<!--" specially; JSON may say both otherwise.
 std::string InScript(const std::string& text) {
     std::string safe;
@@ -285,6 +356,13 @@ std::string InScript(const std::string& text) {
 void HtmlSink::OnScanBegun(const ScanOptions& options) {
     folders_[0] = Utf8Lossy(options.folders[0]);
     folders_[1] = Utf8Lossy(options.folders[1]);
+    paths_ = options.folders;
+    // The compared words lie within the first S + 2N + N reduced words of either side.
+    const int32_t words = std::max(options.numWordsToSkip[0], options.numWordsToSkip[1]) +
+                          3 * options.numWordsToCompare;
+    textBytes_ = static_cast<size_t>(kCharsPerNeededWord) * static_cast<size_t>(words) + 200;
+    textOf_.clear();
+    texts_.clear();
     settings_[0] = options.numWordsToCompare;
     settings_[1] = options.matchThreshold;
     settings_[2] = options.numWordsToSkip[0];
@@ -304,9 +382,19 @@ void HtmlSink::OnFileBegun(const FileBegun& event) {
     }
 }
 
+int32_t HtmlSink::TextOf(int slot, const std::string& name) {
+    const std::string path = paths_[static_cast<size_t>(slot)] + "/" + name;
+    const auto [known, added] = textOf_.emplace(path, static_cast<int32_t>(texts_.size()));
+    if (added) {
+        texts_.push_back(TextBeginning(path, textBytes_));
+    }
+    return known->second;
+}
+
 void HtmlSink::OnMatch(const MatchFound& event) {
     matches_.push_back({event.index1, Utf8Lossy(event.name1), Utf8Lossy(event.name2), event.percent,
-                        event.mode, event.shift, Words(event.segment1), Words(event.segment2)});
+                        event.mode, event.shift, Words(event.segment1), Words(event.segment2),
+                        TextOf(0, event.name1), TextOf(1, event.name2)});
 }
 
 void HtmlSink::OnScanEnded(const ScanEnded& event) {
@@ -328,7 +416,8 @@ void HtmlSink::OnScanEnded(const ScanEnded& event) {
     for (const Pair& pair : matches_) {
         const auto group = groupOf.find(pair.index1);
         rows.push_back({pair.name1, pair.name2, pair.percent, pair.mode, pair.shift,
-                        group == groupOf.end() ? 0 : group->second, pair.words1, pair.words2});
+                        group == groupOf.end() ? 0 : group->second, pair.words1, pair.words2,
+                        pair.text1, pair.text2});
     }
     const json page = {
         {"folders", {folders_[0], folders_[1]}},
@@ -340,6 +429,7 @@ void HtmlSink::OnScanEnded(const ScanEnded& event) {
         {"stopped", event.how == ScanEnd::Stopped},
         {"groups", std::move(groupList)},
         {"rows", std::move(rows)},
+        {"texts", texts_},
     };
     out_ << kPageHead << InScript(page.dump(-1, ' ', false, json::error_handler_t::replace))
          << kPageTail;

@@ -1,15 +1,18 @@
 #pragma once
 
 // One self-contained HTML page for people: the folders, settings and counts, the groups, and a
-// sortable, filterable table of every match whose side-by-side word view the page's own script
-// builds when a pair is opened. The matches are kept until the scan ends, because the groups and
-// the counts the page starts with are only known then; they travel in the page as JSON so that
-// tens of thousands of pairs cost no markup until someone looks at them.
+// sortable, filterable table of every match whose side-by-side view of the two texts the page's own
+// script builds when a pair is opened. The matches are kept until the scan ends, because the groups
+// and the counts the page starts with are only known then; they travel in the page as JSON so that
+// tens of thousands of pairs cost no markup until someone looks at them. Each matched file's
+// beginning travels once, however many pairs it is in, and only as far as a comparison can reach.
 
 #include "engine/MatchGroups.h"
 #include "engine/ScanSink.h"
 
+#include <array>
 #include <cstdint>
+#include <map>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -37,12 +40,20 @@ class HtmlSink final : public ScanSink {
         int32_t shift;
         std::string words1;  // the compared words, UTF-8, separated by single spaces
         std::string words2;
+        int32_t text1;  // into texts_
+        int32_t text2;
     };
+
+    int32_t TextOf(int slot, const std::string& name);
 
     std::ostream& out_;
     const MatchGroups& groups_;
     std::string folders_[2];
-    int32_t settings_[4] = {0, 0, 0, 0};  // N, T, S1, S2
+    std::array<std::string, 2> paths_;  // the folders as the file system names them
+    size_t textBytes_ = 0;
+    std::map<std::string, int32_t> textOf_;  // by path, so a self-scan holds each file once
+    std::vector<std::string> texts_;         // UTF-8
+    int32_t settings_[4] = {0, 0, 0, 0};     // N, T, S1, S2
     int32_t files_[2] = {0, 0};
     int64_t pairs_ = 0;
     std::vector<Pair> matches_;

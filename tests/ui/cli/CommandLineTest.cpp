@@ -268,6 +268,12 @@ TEST_F(CommandLineTest, HtmlEmbedsEveryPairTsvListsAndNothingElse) {
                     std::to_string(row[2].get<int>()) + '\t' + std::to_string(row[3].get<int>()) +
                     '\t' + std::to_string(row[4].get<int>()) + '\n';
         EXPECT_GT(row[5].get<int>(), 0);  // two folders: every pair is in a group
+        // Each side's text, read from a folder whose name ends a script, holds its compared words.
+        for (const size_t side : {size_t{0}, size_t{1}}) {
+            const std::string words = row[6 + side];
+            const std::string text = data["texts"][row[8 + side].get<size_t>()];
+            EXPECT_NE(text.find(words.substr(0, words.find(' '))), std::string::npos) << text;
+        }
     }
     EXPECT_NE(tsv.out, "");
     EXPECT_EQ(fromHtml, tsv.out);
