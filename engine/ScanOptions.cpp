@@ -29,9 +29,9 @@ Result<ScanOptions, SettingError> ReadScanOptions(const SettingTexts& texts,
                                                   const TextCatalog& catalog) {
     ScanOptions options;
     for (const SettingId id : kValidationOrder) {
-        const SettingSpec& spec = Setting(id);
-        const ValidationResult result = ValidateNumberField(
-            texts[static_cast<size_t>(id)], spec.min, spec.max, true, FieldName(id, catalog));
+        const SettingRow& row = Setting(id);
+        const ValidationResult result = ValidateNumberField(texts[static_cast<size_t>(id)], row.min,
+                                                            row.max, true, FieldName(id, catalog));
         if (result.invalid) {
             return SettingError{id, {result.message, "Invalid input", MessageIcon::Information}};
         }

@@ -5,11 +5,11 @@
 namespace ravelin {
 
 std::string FieldName(SettingId id, const TextCatalog& texts) {
-    const SettingSpec& spec = Setting(id);
-    if (spec.fieldNameText == 0) {
-        return std::string(spec.storedName);
+    const SettingRow& row = Setting(id);
+    if (row.fieldNameText == 0) {
+        return std::string(row.storedName);
     }
-    std::string name = texts.Text(spec.fieldNameText);
+    std::string name = texts.Text(row.fieldNameText);
     if (id == SettingId::NumWordsToSkip1 || id == SettingId::NumWordsToSkip2) {
         name += " " + Ordinal(id == SettingId::NumWordsToSkip1 ? 1 : 2) + " folder";
     }
@@ -18,8 +18,8 @@ std::string FieldName(SettingId id, const TextCatalog& texts) {
 
 SettingTexts RestoreDefaults() {
     SettingTexts texts;
-    for (const SettingSpec& spec : kSettings) {
-        texts[static_cast<size_t>(spec.id)] = std::string(spec.restoreValue);
+    for (const SettingRow& row : kSettings) {
+        texts[static_cast<size_t>(row.id)] = std::string(row.restoreValue);
     }
     return texts;
 }

@@ -28,7 +28,7 @@ enum class SettingId {
 
 inline constexpr size_t kSettingCount = 9;
 
-struct SettingSpec {
+struct SettingRow {
     SettingId id;
     std::string_view storedName;    // the value's name in the settings store
     std::string_view restoreValue;  // what a restore puts in the control when nothing was saved
@@ -41,7 +41,7 @@ struct SettingSpec {
 // The segment length is the one setting whose two defaults differ: a restore without a saved
 // value gives 20, the shortest and fastest segment, while Clear and a fresh window offer 50, a
 // segment long enough that a shared boilerplate paragraph alone rarely makes a match.
-inline constexpr std::array<SettingSpec, kSettingCount> kSettings = {{
+inline constexpr std::array<SettingRow, kSettingCount> kSettings = {{
     {SettingId::Folder1, "1st folder", "", "", 0, 0, 0},
     {SettingId::Folder2, "2nd folder", "", "", 0, 0, 0},
     {SettingId::NumWordsToSkip1, "1st num words to skip", "0", "0", 0, 500, 11},
@@ -59,7 +59,7 @@ inline constexpr std::array<SettingId, 5> kValidationOrder = {
     SettingId::NumWordsToSkip1,   SettingId::NumWordsToSkip2,
 };
 
-constexpr const SettingSpec& Setting(SettingId id) {
+constexpr const SettingRow& Setting(SettingId id) {
     return kSettings[static_cast<size_t>(id)];
 }
 

@@ -114,39 +114,39 @@ QLineEdit* frmMain::SettingBox(SettingId id) const {
 
 // The five numbers as Clear and a fresh window show them.
 void frmMain::ShowClearedNumbers() {
-    for (const SettingSpec& spec : kSettings) {
-        if (QLineEdit* box = SettingBox(spec.id); box != nullptr && spec.max > 0) {
-            box->setText(QString::fromUtf8(spec.clearValue.data(),
-                                           static_cast<qsizetype>(spec.clearValue.size())));
+    for (const SettingRow& row : kSettings) {
+        if (QLineEdit* box = SettingBox(row.id); box != nullptr && row.max > 0) {
+            box->setText(QString::fromUtf8(row.clearValue.data(),
+                                           static_cast<qsizetype>(row.clearValue.size())));
         }
     }
 }
 
 void frmMain::cmdSaveSettings_Click() {
     const SettingsStore& store = services_.settings;
-    for (const SettingSpec& spec : kSettings) {
+    for (const SettingRow& row : kSettings) {
         QString value;
-        if (const QLineEdit* box = SettingBox(spec.id)) {
+        if (const QLineEdit* box = SettingBox(row.id)) {
             value = box->text();
-        } else if (spec.id == SettingId::DisplayReducedText) {
+        } else if (row.id == SettingId::DisplayReducedText) {
             value = QLatin1Char(' ') + QString::number(DisplayReducedTextState());
         } else {
             value = ui_.optTxt->isChecked() ? QStringLiteral("True") : QStringLiteral("False");
         }
-        store.SaveSettingValue(kKey, Latin1(spec.storedName), value);
+        store.SaveSettingValue(kKey, Latin1(row.storedName), value);
     }
 }
 
 void frmMain::cmdRestoreSettings_Click() {
     const SettingsStore& store = services_.settings;
     const auto restore = [&store](SettingId id) {
-        const SettingSpec& spec = Setting(id);
-        return store.RestoreSettingValue(kKey, Latin1(spec.storedName), Latin1(spec.restoreValue));
+        const SettingRow& row = Setting(id);
+        return store.RestoreSettingValue(kKey, Latin1(row.storedName), Latin1(row.restoreValue));
     };
-    for (const SettingSpec& spec : kSettings) {
-        if (QLineEdit* box = SettingBox(spec.id)) {
-            const bool folder = spec.id == SettingId::Folder1 || spec.id == SettingId::Folder2;
-            box->setText(folder ? TrimBlanks(restore(spec.id)) : restore(spec.id));
+    for (const SettingRow& row : kSettings) {
+        if (QLineEdit* box = SettingBox(row.id)) {
+            const bool folder = row.id == SettingId::Folder1 || row.id == SettingId::Folder2;
+            box->setText(folder ? TrimBlanks(restore(row.id)) : restore(row.id));
         }
     }
     // A state the check box cannot take, or an option that is no Boolean, takes the default.

@@ -58,9 +58,8 @@ std::string& Setting(ScanCommand& scan, SettingId id) {
 
 // "Words to skip ... (0-500)": the help of a number takes its bounds from the settings table.
 std::string Described(std::string_view what, SettingId id) {
-    const SettingSpec& spec = Setting(id);
-    return std::string(what) + " (" + std::to_string(spec.min) + "-" + std::to_string(spec.max) +
-           ")";
+    const SettingRow& row = Setting(id);
+    return std::string(what) + " (" + std::to_string(row.min) + "-" + std::to_string(row.max) + ")";
 }
 
 void AddScanOptions(CLI::App& command, ScanCommand& scan) {
@@ -263,9 +262,9 @@ int RunScan(ScanCommand& scan, std::ostream& out, std::ostream& err, bool termin
 // Validates a number option as the window validates its box, with its message.
 std::optional<int32_t> NumberOption(const std::string& text, SettingId id,
                                     const TextCatalog& catalog, std::ostream& err) {
-    const SettingSpec& spec = Setting(id);
+    const SettingRow& row = Setting(id);
     const ValidationResult result =
-        ValidateNumberField(text, spec.min, spec.max, true, FieldName(id, catalog));
+        ValidateNumberField(text, row.min, row.max, true, FieldName(id, catalog));
     if (result.showMessage) {
         err << MessageText("Invalid input", result.message);
     }
