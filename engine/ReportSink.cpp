@@ -122,6 +122,14 @@ void ReportSink::OnPassEnded(ScanPass pass) {
 
 void ReportSink::OnMatch(const MatchFound& event) {
     const size_t before = log_.Text().size();
+    // A full log refuses every text but the closing line break; a scan of many matches should
+    // not build tens of thousands of reports nobody will see.
+    if (blnOutputFull) {
+        lastMatchAt_.reset();
+        log_.AppendDirect("\r\n");
+        log_.MoveCaretToEnd();
+        return;
+    }
     Append("File '" + Utf8Lossy(event.name1) + "' [1] in the 1st folder matches\r\nfile '" +
                Utf8Lossy(event.name2) + "' [2] in the 2nd folder",
            false);
