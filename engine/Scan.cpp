@@ -16,10 +16,10 @@ Scan::Scan(ScanOptions options, ScanControl control)
     state_.intMatchThreshold = options_.matchThreshold;
 }
 
-template <class Event>
-void Scan::Emit(void (ScanSink::*handler)(const Event&), const Event& event) {
+template <class... Params, class... Args>
+void Scan::Emit(void (ScanSink::*handler)(Params...), const Args&... args) {
     for (ScanSink* sink : sinks_) {
-        (sink->*handler)(event);
+        (sink->*handler)(args...);
     }
 }
 
@@ -46,18 +46,14 @@ ScanEnded Scan::Run() {
     if (!FirstPass(names)) {
         return End(ScanEnd::Stopped);
     }
-    for (ScanSink* sink : sinks_) {
-        sink->OnPassEnded(ScanPass::First);
-    }
+    Emit(&ScanSink::OnPassEnded, ScanPass::First);
     if (const auto failed = List(ScanPass::Second, names)) {
         return End(*failed);
     }
     if (!SecondPass(names)) {
         return End(ScanEnd::Stopped);
     }
-    for (ScanSink* sink : sinks_) {
-        sink->OnPassEnded(ScanPass::Second);
-    }
+    Emit(&ScanSink::OnPassEnded, ScanPass::Second);
     return End(ScanEnd::Complete);
 }
 
@@ -86,9 +82,7 @@ bool Scan::FirstPass(const std::vector<std::string>& names) {
     const int32_t needed = options_.WordsNeeded(0);
     state_.dictionary.Clear();
     state_.table1.Dimension(segment, files);
-    for (ScanSink* sink : sinks_) {
-        sink->OnPassBegun(ScanPass::First, files);
-    }
+    Emit(&ScanSink::OnPassBegun, ScanPass::First, files);
     std::vector<std::string> words;
     std::vector<uint32_t> ids(static_cast<size_t>(segment));
     for (int32_t k = 0; k < files; ++k) {
@@ -122,9 +116,7 @@ bool Scan::SecondPass(const std::vector<std::string>& names) {
         MakeSecondPass(options_.literal, options_.jobs);
     const SecondFolder folder{options_.folders[1], names, options_.numWordsToSkip[1]};
     pass->Begin(state_, folder);
-    for (ScanSink* sink : sinks_) {
-        sink->OnPassBegun(ScanPass::Second, files);
-    }
+    Emit(&ScanSink::OnPassBegun, ScanPass::Second, files);
     bool completed = true;
     for (int32_t j = 0; j < files && completed; ++j) {
         if (!YieldAndGoOn()) {

@@ -37,8 +37,9 @@ class Scan {
     ScanState& State() { return state_; }
 
   private:
-    template <class Event>
-    void Emit(void (ScanSink::*handler)(const Event&), const Event& event);
+    // Tells every sink, in the order they were added.
+    template <class... Params, class... Args>
+    void Emit(void (ScanSink::*handler)(Params...), const Args&... args);
     bool YieldAndGoOn() const;
     ScanEnded End(ScanEnd how);
     std::optional<ScanEnd> List(ScanPass pass, std::vector<std::string>& names);
