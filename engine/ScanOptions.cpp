@@ -5,6 +5,8 @@
 #include "files/StringRoutines.h"
 #include "files/TextEncoding.h"
 
+#include <thread>
+
 namespace ravelin {
 namespace {
 
@@ -24,6 +26,11 @@ int32_t& Target(ScanOptions& options, SettingId id) {
 }
 
 }  // namespace
+
+int JobsForThisMachine() {
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores == 0 ? 1 : static_cast<int>(cores);
+}
 
 Result<ScanOptions, SettingError> ReadScanOptions(const SettingTexts& texts,
                                                   const TextCatalog& catalog) {

@@ -30,6 +30,9 @@ struct ScanOptions {
     }
 };
 
+// One comparing thread per core of this machine, the front ends' default.
+int JobsForThisMachine();
+
 // Why a scan cannot start: the message the user is shown, and the field to put right.
 struct SettingError {
     SettingId field = SettingId::NumWordsToCompare;

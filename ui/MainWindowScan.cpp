@@ -19,8 +19,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include <thread>
-
 namespace ravelin {
 namespace {
 
@@ -46,11 +44,6 @@ class DepthGuard {
   private:
     int& depth_;
 };
-
-int JobsForThisMachine() {
-    const unsigned cores = std::thread::hardware_concurrency();
-    return cores == 0 ? 1 : static_cast<int>(cores);
-}
 
 }  // namespace
 

@@ -21,15 +21,9 @@
 
 #include <filesystem>
 #include <optional>
-#include <thread>
 
 namespace ravelin::cli {
 namespace {
-
-int DefaultJobs() {
-    const unsigned cores = std::thread::hardware_concurrency();
-    return cores == 0 ? 1 : static_cast<int>(cores);
-}
 
 struct ScanCommand {
     SettingTexts settings = RestoreDefaults();
@@ -37,7 +31,7 @@ struct ScanCommand {
     bool noShow = false;
     std::string format = "report";
     bool literal = false;
-    int jobs = DefaultJobs();
+    int jobs = JobsForThisMachine();
     bool stats = false;
     std::string output;
     std::string folder1;
