@@ -305,7 +305,30 @@ void ReplaceCCaron(std::string& text) {
     text.resize(write);
 }
 
+// A pair the searches left in place, which a search further on in a longer text could still reach.
+bool HasPair(const std::string& text, const Phase& phase) {
+    for (size_t i = text.find(static_cast<char>(phase.lead));
+         i != std::string::npos && i + 1 < text.size();
+         i = text.find(static_cast<char>(phase.lead), i + 1)) {
+        if (phase.InRange(At(text, i + 1))) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
+
+bool DecodeUtf8Latin1Prefix(std::string& text) {
+    for (const Phase phase : {Phase{kLeadLatin1Controls}, Phase{kLeadLatin1Letters}}) {
+        RunPhase(text, phase);
+        if (HasPair(text, phase)) {
+            return false;
+        }
+    }
+    ReplaceCCaron(text);
+    return true;
+}
 
 std::string DecodeUtf8Latin1(std::string text) {
     RunPhase(text, Phase{kLeadLatin1Controls});

@@ -1,19 +1,15 @@
 #include "engine/TextReader.h"
 
-#include "files/FileDescriptor.h"
+#include "files/ReadOnlyFile.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <new>
 #include <string_view>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace ravelin {
 namespace {
-
-enum class Budget { Chars, Lines };
 
 // Joins the lines of the file in place, as its bytes arrive at the end of the text: a line end
 // becomes the space that joins its line to the next one, so the text never grows while it is
@@ -127,83 +123,139 @@ constexpr size_t kFirstChunk = size_t{64} << 10;
 constexpr size_t kLargestChunk = size_t{4} << 20;
 constexpr size_t kLargestReservation = size_t{1} << 30;
 
-ReaderResult ReadText(const std::string& path, Budget budget, int32_t limit) {
-    ReaderResult result;
-    const FileDescriptor file = FileDescriptor::OpenForReading(path.c_str());
-    if (file.Get() < 0) {
-        const int error = errno;
-        SetError(result, error, std::strerror(error));
-        return result;
-    }
-    struct stat info {};
-    if (::fstat(file.Get(), &info) != 0) {
-        const int error = errno;
-        SetError(result, error, std::strerror(error));
-        return result;
-    }
-    if (!S_ISREG(info.st_mode)) {
-        SetError(result, S_ISDIR(info.st_mode) ? EISDIR : EINVAL, "Not a regular file");
-        return result;
-    }
-    const auto size = static_cast<size_t>(std::max<off_t>(info.st_size, 0));
-    // Room for the whole file at once: a file without carriage returns is read whole whatever
-    // the budget, and growing by doubling would copy it again and again. Reserving touches no
-    // memory that is not read into.
-    // The room also covers the text's growth when em dashes become " -- ", 4 bytes for 3.
-    result.text.reserve(std::min(size + size / 3 + 1, kLargestReservation));
-    LineJoiner joiner(budget, limit, result.text);
-    size_t chunk = std::clamp(size + 1, size_t{1}, kFirstChunk);
-    size_t total = 0;
-    for (;;) {
-        const size_t before = result.text.size();
-        result.text.resize(before + chunk);
-        const ssize_t got = ::read(file.Get(), result.text.data() + before, chunk);
-        if (got < 0) {
-            if (errno == EINTR) {
-                result.text.resize(before);
-                continue;
-            }
-            const int error = errno;
-            result.count = joiner.Count();
-            SetError(result, error, std::strerror(error));
-            return result;
-        }
-        result.text.resize(before + static_cast<size_t>(got));
-        if (got == 0 || joiner.JoinNewBytes()) {
-            break;
-        }
-        total += static_cast<size_t>(got);
-        if (size > 0 && total >= size) {
-            break;  // saves the read that would only report the end of the file
-        }
-        if (chunk < kLargestChunk && total >= chunk) {
-            chunk = std::min(chunk * 2, kLargestChunk);
-        }
-    }
-    joiner.Finish();
-    result.count = joiner.Count();
-    return result;
+Error ErrorOf(int errorNumber) {
+    return Error{errorNumber, std::strerror(errorNumber)};
 }
 
 // A file too large for the memory is a file that cannot be read, not the end of the scan.
-ReaderResult ReadGuarded(const std::string& path, Budget budget, int32_t limit) {
+template <class Action>
+std::optional<Error> Guarded(Action action) {
     try {
-        return ReadText(path, budget, limit);
+        return action();
     } catch (const std::bad_alloc&) {
-        ReaderResult result;
-        SetError(result, ENOMEM, std::strerror(ENOMEM));
-        return result;
+        return ErrorOf(ENOMEM);
     }
 }
 
 }  // namespace
 
+struct LineReader::State {
+    State(const std::string& path, Budget budget, int32_t limit)
+        : file(ReadOnlyFile::Open(path)), joiner(budget, limit, text) {}
+
+    Result<ReadOnlyFile> file;
+    size_t size = 0;
+    std::string text;
+    LineJoiner joiner;
+    size_t total = 0;
+    bool finished = false;
+};
+
+LineReader::LineReader() = default;
+LineReader::~LineReader() = default;
+LineReader::LineReader(LineReader&&) noexcept = default;
+LineReader& LineReader::operator=(LineReader&&) noexcept = default;
+
+std::optional<Error> LineReader::Open(const std::string& path, Budget budget, int32_t limit) {
+    state_ = std::make_unique<State>(path, budget, limit);
+    const Result<ReadOnlyFile>& file = state_->file;
+    if (!file) {
+        return file.error();
+    }
+    const Result<FileStatus> info = file.value().Status();
+    if (!info) {
+        return info.error();
+    }
+    if (info.value().kind != FileKind::Regular) {
+        return Error{info.value().kind == FileKind::Directory ? EISDIR : EINVAL,
+                     "Not a regular file"};
+    }
+    state_->size = static_cast<size_t>(std::min<uint64_t>(info.value().size, SIZE_MAX));
+    return std::nullopt;
+}
+
+std::optional<Error> LineReader::ReadMore(size_t bytes) {
+    return Guarded([&] { return Read(bytes); });
+}
+
+std::optional<Error> LineReader::Read(size_t bytes) {
+    State& s = *state_;
+    if (s.text.capacity() == 0) {
+        // Room for the whole file at once when it is to be read whole: a file without carriage
+        // returns is read whole whatever the budget, and growing by doubling would copy it again
+        // and again. Reserving touches no memory that is not read into. The room also covers
+        // the text's growth when em dashes become " -- ", 4 bytes for 3.
+        s.text.reserve(std::min({s.size + s.size / 3 + 1, bytes + bytes / 3 + 1,
+                                 kLargestReservation}));
+    }
+    const size_t goal = s.total + std::max<size_t>(bytes, 1);
+    size_t chunk = std::clamp(std::min(s.size + 1, bytes), size_t{1}, kFirstChunk);
+    while (!s.finished && s.total < goal) {
+        chunk = std::min(chunk, goal - s.total);
+        const size_t before = s.text.size();
+        s.text.resize(before + chunk);
+        const Result<size_t> read = s.file.value().Read(s.text.data() + before, chunk);
+        if (!read) {
+            s.text.resize(before);
+            return read.error();
+        }
+        const size_t got = read.value();
+        s.text.resize(before + got);
+        s.total += got;
+        // The read that reaches the size saves the one that would only report the end.
+        s.finished = got == 0 || s.joiner.JoinNewBytes() || (s.size > 0 && s.total >= s.size);
+        if (chunk < kLargestChunk && s.total >= chunk) {
+            chunk = std::min(chunk * 2, kLargestChunk);
+        }
+    }
+    if (s.finished) {
+        s.joiner.Finish();
+    }
+    return std::nullopt;
+}
+
+bool LineReader::Finished() const {
+    return state_->finished;
+}
+
+const std::string& LineReader::Text() const {
+    return state_->text;
+}
+
+std::string& LineReader::Text() {
+    return state_->text;
+}
+
+int32_t LineReader::Count() const {
+    return state_->joiner.Count();
+}
+
+namespace {
+
+ReaderResult ReadWhole(const std::string& path, Budget budget, int32_t limit) {
+    ReaderResult result;
+    LineReader reader;
+    std::optional<Error> error = reader.Open(path, budget, limit);
+    while (!error && !reader.Finished()) {
+        error = reader.ReadMore(SIZE_MAX / 2);
+    }
+    if (error) {
+        SetError(result, error->code, error->message.c_str());
+        return result;
+    }
+    result.count = reader.Count();
+    result.text = std::move(reader.Text());
+    return result;
+}
+
+}  // namespace
+
 ReaderResult ReadTextByChars(const std::string& path, int32_t minChars) {
-    return ReadGuarded(path, Budget::Chars, minChars);
+    return ReadWhole(path, Budget::Chars, minChars);
 }
 
 ReaderResult ReadTextByLines(const std::string& path, int32_t maxLines) {
-    return ReadGuarded(path, Budget::Lines, maxLines);
+    return ReadWhole(path, Budget::Lines, maxLines);
 }
 
 }  // namespace ravelin

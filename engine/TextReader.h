@@ -7,10 +7,39 @@
 #include "files/Result.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
 namespace ravelin {
+
+enum class Budget { Chars, Lines };
+
+// A file read as far as its caller needs, in steps: the text so far is the beginning of the text
+// a whole read gives, but for a space at its end that the next line end may take back.
+class LineReader {
+  public:
+    LineReader();
+    ~LineReader();
+    LineReader(LineReader&&) noexcept;
+    LineReader& operator=(LineReader&&) noexcept;
+
+    // Only regular files (or links to them) are opened.
+    std::optional<Error> Open(const std::string& path, Budget budget, int32_t limit);
+    // Reads about `bytes` more bytes, fewer when the budget is met or the file ends.
+    std::optional<Error> ReadMore(size_t bytes);
+    // The budget was met or the file ended: the text is the one a whole read gives.
+    bool Finished() const;
+    const std::string& Text() const;
+    std::string& Text();
+    int32_t Count() const;  // characters or lines read so far
+
+  private:
+    std::optional<Error> Read(size_t bytes);
+
+    struct State;
+    std::unique_ptr<State> state_;
+};
 
 struct ReaderResult {
     std::string text;

@@ -248,4 +248,24 @@ int32_t ReduceToWords(std::string& text, int32_t maxWords, std::vector<std::stri
     return SplitIntoWords(text, " ", 1, words, true, maxWords, 4);
 }
 
+// Why the words before the cut are final: every step but two rewrites bytes in place or removes
+// them, never across a space, and a space is never rewritten. The two are the Latin-1 repair,
+// whose searches in the rest could still reach a pair left before the cut (checked), and the
+// punctuation repair, which the first sequence decides: before the cut it is the same one, after
+// it it changes nothing before it, unless the space itself is that sequence's third byte.
+bool ReducePrefixToWords(std::string& text, int32_t maxWords, std::vector<std::string>& words) {
+    // The last byte may be a space that a line end of the rest takes back.
+    const size_t cut = text.size() < 2 ? std::string::npos : text.rfind(' ', text.size() - 2);
+    if (cut == std::string::npos) {
+        return false;
+    }
+    text.resize(cut + 1);
+    if (!DecodeUtf8Latin1Prefix(text) || text.ends_with("\xE2\x80 ")) {
+        return false;
+    }
+    text = DecodeUtf8Punctuation(std::move(text));
+    Translate(text, kLowerWordCharacters);
+    return maxWords > 0 && SplitIntoWords(text, " ", 1, words, true, maxWords, 4) == maxWords;
+}
+
 }  // namespace ravelin

@@ -20,6 +20,12 @@ void NormaliseText(std::string& text);
 // it stands after the replacement, so a pair that moves onto a removed one is not examined.
 std::string DecodeUtf8Latin1(std::string text);
 
+// DecodeUtf8Latin1 of the beginning of a longer text, up to and including an ASCII space. The
+// searches never join bytes across that space and move only rightwards, so the result is the
+// beginning of the whole text's, unless a pair is left that a search in the rest could still
+// rewrite: then the result is false and the text is not to be used.
+bool DecodeUtf8Latin1Prefix(std::string& text);
+
 // Three-byte UTF-8 sequences of general punctuation (0xE2 0x80 x) become plain punctuation. The
 // first such sequence decides alone: when it is one of the listed ones every listed sequence is
 // replaced, otherwise only that first sequence is removed.
@@ -46,5 +52,10 @@ std::string FirstWords(std::string_view text, int32_t n);
 // The word list of a raw text as a scan makes it: normalised, then at most maxWords words of
 // four or more characters.
 int32_t ReduceToWords(std::string& text, int32_t maxWords, std::vector<std::string>& words);
+
+// ReduceToWords of the beginning of a text, for a reader that has not read all of it. True when
+// the beginning alone gives maxWords words and they are the first words of the whole text's
+// reduction, whatever follows; the beginning is cut after its last space for that.
+bool ReducePrefixToWords(std::string& text, int32_t maxWords, std::vector<std::string>& words);
 
 }  // namespace ravelin

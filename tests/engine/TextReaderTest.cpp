@@ -1,7 +1,11 @@
 #include "TempFolder.h"
+#include "engine/FileWords.h"
 #include "engine/TextReader.h"
+#include "engine/TextReduction.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace ravelin {
 namespace {
@@ -85,6 +89,42 @@ TEST(TextReader, ALineEndAtTheEndOfARead) {
         const ReaderResult result = ReadTextByLines(path, 0);
         EXPECT_EQ(result.text, row.text) << row.tail.size();
         EXPECT_EQ(result.count, row.lines) << row.tail.size();
+    }
+}
+
+
+// The scan reads a few kilobytes and stops when their words are final. Files whose needed words
+// and repair triggers sit around the end of that first read must give the words a whole read
+// gives, with either budget.
+TEST(FileWords, ReadingPartOfAFileGivesTheWordsOfTheWholeRead) {
+    const std::vector<std::string> pieces = {
+        "word ", "abcd", "efgh ", "  ", "\r", "\r\n", "\n", "\xC2\x85", "\xC2", "\xC3\xA9",
+        "\xC3\x83", "\xC3", "\xA9", "\x85", "\xA2\x80", "\xE2\x80\x94", "\xE2\x80", "\xE2\x80 "};
+    std::mt19937 random(7);
+    std::uniform_int_distribution<size_t> pick(0, pieces.size() - 1);
+    std::uniform_int_distribution<size_t> fillerLength(3950, 4150);
+    const TempFolder folder;
+    std::vector<std::string> words;
+    std::vector<std::string> expected;
+    for (int round = 0; round < 600; ++round) {
+        std::string bytes;
+        while (bytes.size() < fillerLength(random)) {
+            bytes += "ab ";  // too short to be a word
+        }
+        for (int i = 0; i < 120; ++i) {
+            bytes += pieces[pick(random)];
+        }
+        bytes += std::string(5000, 'x');
+        const std::string path = folder.Write("f.txt", bytes);
+        const auto needed = static_cast<int32_t>(2 + round % 7);
+        ReaderResult whole = ReadTextByChars(path, kCharsPerNeededWord * needed);
+        int32_t count = ReduceToWords(whole.text, needed, expected);
+        ASSERT_EQ(ReadFirstFolderWords(path, needed, words).count, count) << round;
+        ASSERT_TRUE(std::equal(expected.begin(), expected.begin() + count, words.begin()));
+        whole = ReadTextByLines(path, needed);
+        count = ReduceToWords(whole.text, needed, expected);
+        ASSERT_EQ(ReadSecondFolderWords(path, needed, words).count, count) << round;
+        ASSERT_TRUE(std::equal(expected.begin(), expected.begin() + count, words.begin()));
     }
 }
 

@@ -155,6 +155,40 @@ TEST(TextReduction, RepairsMatchTheLiteralRulesOnRandomTexts) {
     }
 }
 
+// A reader stops early when the words of a beginning cannot change: cut random texts full of
+// repair triggers anywhere, and whenever the beginning is accepted its words must be the whole
+// text's first words.
+TEST(TextReduction, AnAcceptedBeginningGivesTheWholeTextsFirstWords) {
+    const std::vector<std::string> pieces = {
+        "word", "abcd", "ef", " ", " ", "\r", "\xC2\x85", "\xC2\xA9", "\xC2", "\xC2\xC2",
+        "\xC3\xA9", "\xC3\x83", "\xC3", "\x83", "\xA9", "\x85", "\xA2\x80", "\xC4\x8D",
+        "\xE2\x80\x94", "\xE2\x80\x99", "\xE2\x80", "\xE2\x80 ", "\xE2\x80\xA2"};
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<size_t> pick(0, pieces.size() - 1);
+    int accepted = 0;
+    int refused = 0;
+    for (int round = 0; round < 20000; ++round) {
+        std::string text;
+        for (int i = 0; i < 60; ++i) {
+            text += pieces[pick(random)];
+        }
+        const auto wordsNeeded = static_cast<int32_t>(1 + round % 6);
+        std::string whole = text;
+        std::vector<std::string> expected;
+        ReduceToWords(whole, wordsNeeded, expected);
+        std::string prefix = text.substr(0, std::uniform_int_distribution<size_t>(0, text.size())(random));
+        std::vector<std::string> words;
+        if (!ReducePrefixToWords(prefix, wordsNeeded, words)) {
+            ++refused;
+            continue;
+        }
+        ++accepted;
+        ASSERT_EQ(words, expected) << round;
+    }
+    EXPECT_GT(accepted, 2000);
+    EXPECT_GT(refused, 2000);
+}
+
 TEST(TextReduction, SplitIntoWordsFollowsItsArguments) {
     std::vector<std::string> words = {"stale"};
     EXPECT_EQ(SplitIntoWords("  ab  abcd efghi", " ", 1, words, true, 0, 4), 2);
