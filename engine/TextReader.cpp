@@ -185,8 +185,8 @@ std::optional<Error> LineReader::Read(size_t bytes) {
         // returns is read whole whatever the budget, and growing by doubling would copy it again
         // and again. Reserving touches no memory that is not read into. The room also covers
         // the text's growth when em dashes become " -- ", 4 bytes for 3.
-        s.text.reserve(std::min({s.size + s.size / 3 + 1, bytes + bytes / 3 + 1,
-                                 kLargestReservation}));
+        s.text.reserve(
+            std::min({s.size + s.size / 3 + 1, bytes + bytes / 3 + 1, kLargestReservation}));
     }
     const size_t goal = s.total + std::max<size_t>(bytes, 1);
     size_t chunk = std::clamp(std::min(s.size + 1, bytes), size_t{1}, kFirstChunk);

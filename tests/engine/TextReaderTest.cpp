@@ -92,14 +92,14 @@ TEST(TextReader, ALineEndAtTheEndOfARead) {
     }
 }
 
-
 // The scan reads a few kilobytes and stops when their words are final. Files whose needed words
 // and repair triggers sit around the end of that first read must give the words a whole read
 // gives, with either budget.
 TEST(FileWords, ReadingPartOfAFileGivesTheWordsOfTheWholeRead) {
     const std::vector<std::string> pieces = {
-        "word ", "abcd", "efgh ", "  ", "\r", "\r\n", "\n", "\xC2\x85", "\xC2", "\xC3\xA9",
-        "\xC3\x83", "\xC3", "\xA9", "\x85", "\xA2\x80", "\xE2\x80\x94", "\xE2\x80", "\xE2\x80 "};
+        "word ", "abcd",     "efgh ",    "  ",           "\r",       "\r\n",
+        "\n",    "\xC2\x85", "\xC2",     "\xC3\xA9",     "\xC3\x83", "\xC3",
+        "\xA9",  "\x85",     "\xA2\x80", "\xE2\x80\x94", "\xE2\x80", "\xE2\x80 "};
     std::mt19937 random(7);
     std::uniform_int_distribution<size_t> pick(0, pieces.size() - 1);
     std::uniform_int_distribution<size_t> fillerLength(3950, 4150);

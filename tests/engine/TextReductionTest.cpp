@@ -160,8 +160,9 @@ TEST(TextReduction, RepairsMatchTheLiteralRulesOnRandomTexts) {
 // text's first words.
 TEST(TextReduction, AnAcceptedBeginningGivesTheWholeTextsFirstWords) {
     const std::vector<std::string> pieces = {
-        "word", "abcd", "ef", " ", " ", "\r", "\xC2\x85", "\xC2\xA9", "\xC2", "\xC2\xC2",
-        "\xC3\xA9", "\xC3\x83", "\xC3", "\x83", "\xA9", "\x85", "\xA2\x80", "\xC4\x8D",
+        "word",         "abcd",         "ef",       " ",         " ",           "\r",
+        "\xC2\x85",     "\xC2\xA9",     "\xC2",     "\xC2\xC2",  "\xC3\xA9",    "\xC3\x83",
+        "\xC3",         "\x83",         "\xA9",     "\x85",      "\xA2\x80",    "\xC4\x8D",
         "\xE2\x80\x94", "\xE2\x80\x99", "\xE2\x80", "\xE2\x80 ", "\xE2\x80\xA2"};
     std::mt19937 random(20261207);
     std::uniform_int_distribution<size_t> pick(0, pieces.size() - 1);
@@ -176,7 +177,8 @@ TEST(TextReduction, AnAcceptedBeginningGivesTheWholeTextsFirstWords) {
         std::string whole = text;
         std::vector<std::string> expected;
         ReduceToWords(whole, wordsNeeded, expected);
-        std::string prefix = text.substr(0, std::uniform_int_distribution<size_t>(0, text.size())(random));
+        std::string prefix =
+            text.substr(0, std::uniform_int_distribution<size_t>(0, text.size())(random));
         std::vector<std::string> words;
         if (!ReducePrefixToWords(prefix, wordsNeeded, words)) {
             ++refused;
