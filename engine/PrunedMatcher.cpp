@@ -203,27 +203,10 @@ std::optional<MatchResult> PairProbe::Match(const SegmentSides& sides, int32_t k
                 CompareSegments(sides, mode, d, n, t, nullptr) < t) {
                 continue;
             }
-            MatchResult result;
-            result.mode = mode;
-            result.offset = d;
-            result.percent = CompareSegments(sides, mode, d, n, t, &result.texts);
-            return result;
+            return MatchResult{CompareSegments(sides, mode, d, n, t, nullptr), mode, d};
         }
     }
     return std::nullopt;
-}
-
-void PrunedPairMatcher::Prepare(const ScanState& state) {
-    index_.Build(state.table1, state.intNumWordsToCompare, state.intMatchThreshold);
-    probe_.emplace(index_);
-}
-
-void PrunedPairMatcher::BeginFile(const ScanState& state) {
-    probe_->Begin(state.words2.ids);
-}
-
-std::optional<MatchResult> PrunedPairMatcher::Match(const ScanState& state, int32_t k) {
-    return probe_->Match(state.Sides(k), k);
 }
 
 }  // namespace ravelin

@@ -15,7 +15,6 @@
 
 #include "engine/FlatKeyMap.h"
 #include "engine/ScanState.h"
-#include "engine/SecondPass.h"
 #include "engine/SegmentMatcher.h"
 
 #include <cstdint>
@@ -98,18 +97,6 @@ class PairProbe {
     std::vector<int32_t> slotFirst_;
     std::vector<int32_t> nextPosition_;
     std::vector<int32_t> equalAtShift_;  // index shift + N
-};
-
-// The pruned matcher behind the driver's pair loop.
-class PrunedPairMatcher final : public PairMatcher {
-  public:
-    void Prepare(const ScanState& state) override;
-    void BeginFile(const ScanState& state) override;
-    std::optional<MatchResult> Match(const ScanState& state, int32_t k) override;
-
-  private:
-    FirstFolderIndex index_;
-    std::optional<PairProbe> probe_;
 };
 
 }  // namespace ravelin

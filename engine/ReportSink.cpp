@@ -137,11 +137,11 @@ void ReportSink::OnMatch(const MatchFound& event) {
     Append(event.Exact() ? ".\r\n" : " (though not exactly).\r\n", false);
     const int32_t m = numWordsToDisplay_;
     if (displayReducedText_ && m > 0) {
-        Append("[1] " + Cp1252ToUtf8(FirstWords(event.segment1, m)) + "\r\n", false);
+        Append("[1] " + Cp1252ToUtf8(FirstWords(event.segments.First(), m)) + "\r\n", false);
         if (event.Exact()) {
             Append("[2] {same}\r\n", true);
         } else {
-            Append("[2] " + Cp1252ToUtf8(FirstWords(event.segment2, m)) + "\r\n", false);
+            Append("[2] " + Cp1252ToUtf8(FirstWords(event.segments.Second(), m)) + "\r\n", false);
         }
     }
     if (!blnOutputFull) {

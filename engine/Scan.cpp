@@ -1,6 +1,7 @@
 #include "engine/Scan.h"
 
 #include "engine/FileWords.h"
+#include "engine/OrderedWork.h"
 #include "files/FolderListing.h"
 
 namespace ravelin {
@@ -75,6 +76,15 @@ std::optional<ScanEnd> Scan::List(ScanPass pass, std::vector<std::string>& names
     return std::nullopt;
 }
 
+namespace {
+
+struct FirstFile {
+    FileWords read;
+    std::vector<std::string> words;
+};
+
+}  // namespace
+
 bool Scan::FirstPass(const std::vector<std::string>& names) {
     const auto files = static_cast<int32_t>(names.size());
     const int32_t segment = options_.SegmentLength();
@@ -83,7 +93,14 @@ bool Scan::FirstPass(const std::vector<std::string>& names) {
     state_.dictionary.Clear();
     state_.table1.Dimension(segment, files);
     Emit(&ScanSink::OnPassBegun, ScanPass::First, files);
-    std::vector<std::string> words;
+    // Reading and reducing run ahead on the workers; the words are numbered here, in file order,
+    // so that every scan of the same folders numbers them alike.
+    OrderedWork<FirstFile> reading(options_.jobs, files, [this, &names, needed] {
+        return [this, &names, needed](int32_t k, FirstFile& file) {
+            const std::string path = FullPath(options_.folders[0], names[static_cast<size_t>(k)]);
+            file.read = ReadFirstFolderWords(path, needed, file.words);
+        };
+    });
     std::vector<uint32_t> ids(static_cast<size_t>(segment));
     for (int32_t k = 0; k < files; ++k) {
         if (!YieldAndGoOn()) {
@@ -91,19 +108,19 @@ bool Scan::FirstPass(const std::vector<std::string>& names) {
         }
         const std::string& name = names[static_cast<size_t>(k)];
         Emit(&ScanSink::OnFileBegun, FileBegun{ScanPass::First, k, files, name});
-        const std::string path = FullPath(options_.folders[0], name);
-        const FileWords read = ReadFirstFolderWords(path, needed, words);
-        if (read.error) {
+        const FirstFile file = reading.Take(k);
+        if (file.read.error) {
+            const std::string path = FullPath(options_.folders[0], name);
             Emit(&ScanSink::OnFileUnreadable,
-                 FileUnreadable{ScanPass::First, path, read.error->message});
+                 FileUnreadable{ScanPass::First, path, file.read.error->message});
         }
-        if (read.count < needed) {
+        if (file.read.count < needed) {
             state_.table1.StoreTooSmall(k, name);
             continue;
         }
         for (int32_t i = 0; i < segment; ++i) {
-            ids[static_cast<size_t>(i)] =
-                state_.dictionary.Intern(words[static_cast<size_t>(skip) + static_cast<size_t>(i)]);
+            ids[static_cast<size_t>(i)] = state_.dictionary.Intern(
+                file.words[static_cast<size_t>(skip) + static_cast<size_t>(i)]);
         }
         state_.table1.Store(k, name, ids);
     }
@@ -112,50 +129,48 @@ bool Scan::FirstPass(const std::vector<std::string>& names) {
 
 bool Scan::SecondPass(const std::vector<std::string>& names) {
     const auto files = static_cast<int32_t>(names.size());
-    const std::unique_ptr<ravelin::SecondPass> pass =
-        MakeSecondPass(options_.literal, options_.jobs);
-    const SecondFolder folder{options_.folders[1], names, options_.numWordsToSkip[1]};
-    pass->Begin(state_, folder);
+    ravelin::SecondPass pass(state_,
+                             SecondFolder{options_.folders[1], names, options_.numWordsToSkip[1]},
+                             options_.literal, options_.jobs);
     Emit(&ScanSink::OnPassBegun, ScanPass::Second, files);
-    bool completed = true;
-    for (int32_t j = 0; j < files && completed; ++j) {
-        if (!YieldAndGoOn()) {
-            completed = false;
-            break;
-        }
-        const std::string& name = names[static_cast<size_t>(j)];
-        Emit(&ScanSink::OnFileBegun, FileBegun{ScanPass::Second, j, files, name});
-        const FileLoad load = pass->LoadFile(state_, j);
-        if (load.readError) {
-            const std::string path = FullPath(folder.path, name);
-            Emit(&ScanSink::OnFileUnreadable,
-                 FileUnreadable{ScanPass::Second, path, load.readError->message});
-        }
-        if (load.usable) {
-            completed = CompareWithFirstFolder(*pass, j);
-        }
-    }
-    pass->End();
-    return completed;
-}
-
-bool Scan::CompareWithFirstFolder(ravelin::SecondPass& pass, int32_t j) {
-    const int32_t files1 = state_.table1.FileCount();
-    for (int32_t k = 0; k < files1; ++k) {
+    for (int32_t j = 0; j < files; ++j) {
         if (!YieldAndGoOn()) {
             return false;
         }
-        if (state_.table1.TooSmall(k)) {
-            continue;
+        const std::string& name = names[static_cast<size_t>(j)];
+        Emit(&ScanSink::OnFileBegun, FileBegun{ScanPass::Second, j, files, name});
+        SecondFile file = pass.Take(j);
+        if (file.readError) {
+            const std::string path = FullPath(options_.folders[1], name);
+            Emit(&ScanSink::OnFileUnreadable,
+                 FileUnreadable{ScanPass::Second, path, file.readError->message});
         }
-        if (auto result = pass.Match(state_, k)) {
-            ++matches_;
-            state_.segments = std::move(result->texts);
-            Emit(&ScanSink::OnMatch,
-                 MatchFound{k, j, state_.table1.Name(k), state_.words2.name, result->percent,
-                            result->mode, result->offset, matches_, state_.segments.strSegment1,
-                            state_.segments.strSegment2});
+        // A file too small leaves the words of the last usable one.
+        if (file.usable) {
+            state_.words2 = std::move(file.words);
         }
+        state_.words2.name = name;
+        // A window shows the file it begun and waits there; a click in that wait is handled
+        // before the file's matches are.
+        if (!YieldAndGoOn() || !ReportMatches(j, file.matches)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Scan::ReportMatches(int32_t j, const std::vector<PairMatch>& matches) {
+    for (const PairMatch& match : matches) {
+        if (control_.stopRequested && control_.stopRequested()) {
+            return false;
+        }
+        ++matches_;
+        const MatchResult& result = match.result;
+        const SegmentWords segments(state_.Sides(match.k), result, options_.numWordsToCompare,
+                                    options_.matchThreshold);
+        Emit(&ScanSink::OnMatch,
+             MatchFound{match.k, j, state_.table1.Name(match.k), state_.words2.name, result.percent,
+                        result.mode, result.offset, matches_, segments});
     }
     return true;
 }

@@ -4,9 +4,9 @@
 // file of the 2nd folder is read and compared with each stored file. The comparison may be
 // literal, pruned or spread over threads; the events are the same in every case.
 //
-// The scan runs on the caller's thread and yields through its control once per file and once per
-// pair, so that a window can handle clicks there, nested in the scan; a stop requested there
-// ends the scan at once.
+// The scan runs on the caller's thread, with workers reading and comparing files ahead of it, and
+// yields through its control twice per file, so that a window can handle clicks there, nested in
+// the scan; a stop requested there, or asked for between two matches, ends the scan at once.
 
 #include "engine/ScanOptions.h"
 #include "engine/ScanSink.h"
@@ -45,7 +45,7 @@ class Scan {
     std::optional<ScanEnd> List(ScanPass pass, std::vector<std::string>& names);
     bool FirstPass(const std::vector<std::string>& names);
     bool SecondPass(const std::vector<std::string>& names);
-    bool CompareWithFirstFolder(ravelin::SecondPass& pass, int32_t j);
+    bool ReportMatches(int32_t j, const std::vector<PairMatch>& matches);
 
     ScanOptions options_;
     ScanControl control_;

@@ -4,6 +4,7 @@
 // text, the tab-separated list and the window's labels are each one sink; a scan may have several.
 
 #include "engine/ScanOptions.h"
+#include "engine/SegmentMatcher.h"
 
 #include <cstdint>
 #include <string>
@@ -45,8 +46,7 @@ struct MatchFound {
     int32_t shift;        // words
     int32_t matchNumber;  // 1 for the scan's first match
     // The reduced words each side compared (Windows-1252), each followed by one space.
-    const std::string& segment1;
-    const std::string& segment2;
+    const SegmentWords& segments;
 
     bool Exact() const { return percent == 100; }
 };

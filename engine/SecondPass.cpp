@@ -1,57 +1,83 @@
 #include "engine/SecondPass.h"
 
 #include "engine/FileWords.h"
-#include "engine/ParallelSecondPass.h"
-#include "engine/PrunedMatcher.h"
 #include "files/FolderListing.h"
 
 namespace ravelin {
 
-std::optional<MatchResult> LiteralPairMatcher::Match(const ScanState& state, int32_t k) {
-    return FindFirstMatch(state.Sides(k), state.intNumWordsToCompare, state.intMatchThreshold);
-}
-
-void SequentialSecondPass::Begin(const ScanState& state, const SecondFolder& folder) {
-    folder_ = folder;
-    matcher_->Prepare(state);
-}
-
-FileLoad LoadSecondFile(const SecondFolder& folder, const std::string& name, int32_t n,
-                        const WordDictionary& dictionary, std::vector<std::string>& scratch,
-                        SecondFileWords& words) {
+SecondFile LoadSecondFile(const SecondFolder& folder, const std::string& name, int32_t n,
+                          const WordDictionary& dictionary, std::vector<std::string>& scratch) {
     const int32_t segment = 2 * n;
     const int32_t needed = segment + folder.skip;
-    words.name = name;
     FileWords read = ReadSecondFolderWords(FullPath(folder.path, name), needed, scratch);
-    FileLoad load{read.count >= needed, std::move(read.error)};
-    if (load.usable) {
-        words.Assign(name, scratch, folder.skip, segment, dictionary);
+    SecondFile file;
+    file.usable = read.count >= needed;
+    file.readError = std::move(read.error);
+    if (file.usable) {
+        file.words.Assign(name, scratch, folder.skip, segment, dictionary);
     }
-    return load;
+    return file;
 }
 
-FileLoad SequentialSecondPass::LoadFile(ScanState& state, int32_t j) {
-    FileLoad load =
-        LoadSecondFile(folder_, folder_.names[static_cast<size_t>(j)], state.intNumWordsToCompare,
-                       state.dictionary, words_, state.words2);
-    if (load.usable) {
-        matcher_->BeginFile(state);
+namespace {
+
+FirstFolderIndex IndexFor(const ScanState& state, bool literal) {
+    FirstFolderIndex index;
+    if (!literal) {
+        index.Build(state.table1, state.intNumWordsToCompare, state.intMatchThreshold);
     }
-    return load;
+    return index;
 }
 
-std::unique_ptr<SecondPass> MakeSecondPass(bool literal, int jobs) {
-    if (literal) {
-        return std::make_unique<SequentialSecondPass>(std::make_unique<LiteralPairMatcher>());
-    }
-    if (jobs > 1) {
-        return std::make_unique<ParallelSecondPass>(jobs);
-    }
-    return std::make_unique<SequentialSecondPass>(std::make_unique<PrunedPairMatcher>());
-}
+}  // namespace
 
-std::optional<MatchResult> SequentialSecondPass::Match(ScanState& state, int32_t k) {
-    return matcher_->Match(state, k);
+SecondPass::SecondPass(const ScanState& state, SecondFolder folder, bool literal, int jobs)
+    : state_(state),
+      folder_(std::move(folder)),
+      literal_(literal),
+      index_(IndexFor(state, literal)),
+      work_(literal ? 1 : jobs, static_cast<int32_t>(folder_.names.size()),
+            [this] { return MakeWorker(); }) {}
+
+OrderedWork<SecondFile>::Compute SecondPass::MakeWorker() const {
+    struct Scratch {
+        std::vector<std::string> words;
+        std::optional<PairProbe> probe;
+    };
+    auto scratch = std::make_shared<Scratch>();
+    if (!literal_) {
+        scratch->probe.emplace(index_);
+    }
+    return [this, scratch](int32_t j, SecondFile& file) {
+        const int32_t n = state_.intNumWordsToCompare;
+        file = LoadSecondFile(folder_, folder_.names[static_cast<size_t>(j)], n, state_.dictionary,
+                              scratch->words);
+        if (!file.usable) {
+            return;
+        }
+        const auto sidesOf = [this, &file](int32_t k) {
+            return SegmentSides{state_.table1.Ids(k), file.words.ids, state_.dictionary,
+                                file.words.words};
+        };
+        if (literal_) {
+            for (int32_t k = 0; k < state_.table1.FileCount(); ++k) {
+                if (state_.table1.TooSmall(k)) {
+                    continue;
+                }
+                if (auto match = FindFirstMatch(sidesOf(k), n, state_.intMatchThreshold)) {
+                    file.matches.push_back({k, *match});
+                }
+            }
+            return;
+        }
+        PairProbe& probe = *scratch->probe;
+        probe.Begin(file.words.ids);
+        for (const int32_t k : probe.Candidates()) {
+            if (auto match = probe.Match(sidesOf(k), k)) {
+                file.matches.push_back({k, *match});
+            }
+        }
+    };
 }
 
 }  // namespace ravelin

@@ -1,35 +1,21 @@
 #pragma once
 
-// How the second pass of a scan gets each 2nd-folder file's words and its matches with the files
-// of the 1st folder. The driver asks in its own order and yields between the questions; an
-// implementation may answer from work it did ahead, on other threads.
+// The second pass's work on each 2nd-folder file: read it, reduce it and find its matches with
+// the files of the 1st folder, on as many threads as the scan has jobs, a bounded number of files
+// ahead of the scan, which takes the files in order and reports them.
 
+#include "engine/OrderedWork.h"
+#include "engine/PrunedMatcher.h"
 #include "engine/ScanState.h"
 #include "engine/SegmentMatcher.h"
 #include "files/Result.h"
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace ravelin {
-
-// Decides one pair; the pruned matcher may first learn the 1st folder and each 2nd-folder file.
-class PairMatcher {
-  public:
-    virtual ~PairMatcher() = default;
-    virtual void Prepare(const ScanState& /*state*/) {}
-    virtual void BeginFile(const ScanState& /*state*/) {}
-    virtual std::optional<MatchResult> Match(const ScanState& state, int32_t k) = 0;
-};
-
-// Every try of the try order, pair by pair.
-class LiteralPairMatcher final : public PairMatcher {
-  public:
-    std::optional<MatchResult> Match(const ScanState& state, int32_t k) override;
-};
 
 struct SecondFolder {
     std::string path;
@@ -37,46 +23,41 @@ struct SecondFolder {
     int32_t skip = 0;  // S2
 };
 
-struct FileLoad {
-    bool usable = false;
-    std::optional<Error> readError;  // why the file could not be read, if it could not
+struct PairMatch {
+    int32_t k;  // the 1st-folder file
+    MatchResult result;
+};
+
+struct SecondFile {
+    bool usable = false;  // it has 2N + S2 words
+    std::optional<Error> readError;
+    SecondFileWords words;
+    std::vector<PairMatch> matches;  // ascending k
 };
 
 // Reads 2nd-folder file `name`, reduces it and keeps its 2N words after the skipped ones in
-// `words`, numbered by the 1st folder's dictionary; not usable with fewer than 2N + S2 words.
-FileLoad LoadSecondFile(const SecondFolder& folder, const std::string& name, int32_t n,
-                        const WordDictionary& dictionary, std::vector<std::string>& scratch,
-                        SecondFileWords& words);
+// `words`, numbered by the 1st folder's dictionary.
+SecondFile LoadSecondFile(const SecondFolder& folder, const std::string& name, int32_t n,
+                          const WordDictionary& dictionary, std::vector<std::string>& scratch);
 
 class SecondPass {
   public:
-    virtual ~SecondPass() = default;
-    // The 1st-folder table is complete and the 2nd folder listed.
-    virtual void Begin(const ScanState& state, const SecondFolder& folder) = 0;
-    // Fills state.words2 with file j; not usable when it has fewer than 2N + S2 words.
-    virtual FileLoad LoadFile(ScanState& state, int32_t j) = 0;
-    // The match of 1st-folder file k (not too small) with the loaded file.
-    virtual std::optional<MatchResult> Match(ScanState& state, int32_t k) = 0;
-    virtual void End() {}
-};
+    // The 1st-folder table is complete and stays as it is while the pass lasts. The literal
+    // comparison tries every pair in the try order, on one thread; the pruned one asks an index
+    // of the 1st folder for the few files that can match.
+    SecondPass(const ScanState& state, SecondFolder folder, bool literal, int jobs);
 
-// Literal pair by pair, pruned on one thread, or pruned on `jobs` threads.
-std::unique_ptr<SecondPass> MakeSecondPass(bool literal, int jobs);
-
-// Reads each file when the driver asks for it and decides each pair when asked.
-class SequentialSecondPass final : public SecondPass {
-  public:
-    explicit SequentialSecondPass(std::unique_ptr<PairMatcher> matcher)
-        : matcher_(std::move(matcher)) {}
-
-    void Begin(const ScanState& state, const SecondFolder& folder) override;
-    FileLoad LoadFile(ScanState& state, int32_t j) override;
-    std::optional<MatchResult> Match(ScanState& state, int32_t k) override;
+    // File j of the 2nd folder, for j = 0, 1, 2...
+    SecondFile Take(int32_t j) { return work_.Take(j); }
 
   private:
-    std::unique_ptr<PairMatcher> matcher_;
-    SecondFolder folder_;
-    std::vector<std::string> words_;
+    OrderedWork<SecondFile>::Compute MakeWorker() const;
+
+    const ScanState& state_;
+    const SecondFolder folder_;
+    const bool literal_;
+    FirstFolderIndex index_;
+    OrderedWork<SecondFile> work_;
 };
 
 }  // namespace ravelin

@@ -45,16 +45,28 @@ int32_t CompareSegments(const SegmentSides& sides, int32_t intMode, int32_t intO
 std::optional<MatchResult> FindFirstMatch(const SegmentSides& sides, int32_t n, int32_t t) {
     for (const int32_t mode : {2, 1}) {
         for (int32_t d = 0; d <= n; ++d) {
-            MatchResult result;
-            result.percent = CompareSegments(sides, mode, d, n, t, &result.texts);
-            if (result.percent >= t) {
-                result.mode = mode;
-                result.offset = d;
-                return result;
+            const int32_t percent = CompareSegments(sides, mode, d, n, t, nullptr);
+            if (percent >= t) {
+                return MatchResult{percent, mode, d};
             }
         }
     }
     return std::nullopt;
+}
+
+SegmentWords::SegmentWords(std::string first, std::string second)
+    : texts_(SegmentTexts{std::move(first), std::move(second)}) {}
+
+SegmentWords::SegmentWords(const SegmentSides& sides, const MatchResult& match, int32_t n,
+                           int32_t t)
+    : sides_(sides), match_(match), n_(n), t_(t) {}
+
+const SegmentTexts& SegmentWords::Texts() const {
+    if (!texts_) {
+        texts_.emplace();
+        CompareSegments(*sides_, match_.mode, match_.offset, n_, t_, &*texts_);
+    }
+    return *texts_;
 }
 
 }  // namespace ravelin

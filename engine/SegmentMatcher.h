@@ -37,11 +37,31 @@ struct MatchResult {
     int32_t percent = 0;
     int32_t mode = 0;
     int32_t offset = 0;
-    SegmentTexts texts;
 };
 
 // The first try that reaches T, in the scan's order: mode 2 with d = 0..N, then mode 1 with
-// d = 0..N; the texts are those of the matching call.
+// d = 0..N.
 std::optional<MatchResult> FindFirstMatch(const SegmentSides& sides, int32_t n, int32_t t);
+
+// The words a match compared, made only when someone asks: most matches of a large scan are
+// written as names and numbers alone.
+class SegmentWords {
+  public:
+    SegmentWords(std::string first, std::string second);
+    // The sides must outlive this.
+    SegmentWords(const SegmentSides& sides, const MatchResult& match, int32_t n, int32_t t);
+
+    const std::string& First() const { return Texts().strSegment1; }
+    const std::string& Second() const { return Texts().strSegment2; }
+
+  private:
+    const SegmentTexts& Texts() const;
+
+    std::optional<SegmentSides> sides_;
+    MatchResult match_;
+    int32_t n_ = 0;
+    int32_t t_ = 0;
+    mutable std::optional<SegmentTexts> texts_;
+};
 
 }  // namespace ravelin

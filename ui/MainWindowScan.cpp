@@ -216,7 +216,7 @@ void frmMain::RecordMatch(const MatchFound& event) {
                       event.percent,
                       event.mode,
                       event.shift,
-                      {event.segment1, event.segment2},
+                      {event.segments.First(), event.segments.Second()},
                       options.numWordsToCompare,
                       options.numWordsToSkip,
                       std::nullopt};

@@ -14,10 +14,11 @@ std::vector<std::vector<std::string>> GroupsOf(bool selfScan,
     groups.OnScanBegun(options);
     groups.OnPassBegun(ScanPass::First, 10);
     const std::string none;
+    const SegmentWords noWords{"", ""};
     for (const auto& [k, j] : pairs) {
         const std::string name1 = "f" + std::to_string(k);
         const std::string name2 = "f" + std::to_string(j);
-        groups.OnMatch({k, j, name1, name2, 100, 2, 0, 1, none, none});
+        groups.OnMatch({k, j, name1, name2, 100, 2, 0, 1, noWords});
     }
     std::vector<std::vector<std::string>> named;
     for (const auto& group : groups.Groups()) {
@@ -50,8 +51,9 @@ TEST(MatchGroups, NumbersGroupsAsTheyFormAndMerges) {
     groups.OnScanBegun(options);
     std::vector<std::pair<int32_t, int32_t>> seen;
     const std::string none;
+    const SegmentWords noWords{"", ""};
     for (const auto& [k, j] : {std::pair{1, 2}, {3, 4}, {5, 4}, {1, 4}, {5, 2}}) {
-        groups.OnMatch({k, j, none, none, 100, 2, 0, 1, none, none});
+        groups.OnMatch({k, j, none, none, 100, 2, 0, 1, noWords});
         seen.emplace_back(groups.LastGroup(), groups.LastMerged());
     }
     EXPECT_EQ(seen,

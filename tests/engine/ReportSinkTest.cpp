@@ -18,14 +18,13 @@ class ReportSinkTest : public ::testing::Test {
         report_.OnScanBegun(options);
     }
     void Match(int32_t percent, int32_t number = 1, const std::string& name1 = "a.txt") {
-        report_.OnMatch({0, 0, name1, name2_, percent, 2, 0, number, segment1_, segment2_});
+        report_.OnMatch({0, 0, name1, name2_, percent, 2, 0, number, segments_});
     }
 
     testing::MapTextCatalog texts_;
     ReportSink report_;
     const std::string name2_ = "b.txt";
-    const std::string segment1_ = "one two three four ";
-    const std::string segment2_ = "one two tree four ";
+    const SegmentWords segments_{"one two three four ", "one two tree four "};
 };
 
 TEST_F(ReportSinkTest, AMatchIsReportedWithAsManyWordsAsAsked) {

@@ -36,8 +36,8 @@ class EventLog final : public ScanSink {
     }
     void OnMatch(const MatchFound& e) override {
         Line() << "match " << e.index1 << ' ' << e.index2 << ' ' << e.percent << ' ' << e.mode
-               << ' ' << e.shift << ' ' << e.matchNumber << " [" << e.segment1 << "][" << e.segment2
-               << ']';
+               << ' ' << e.shift << ' ' << e.matchNumber << " [" << e.segments.First() << "]["
+               << e.segments.Second() << ']';
     }
     void OnPassEnded(ScanPass pass) override { Line() << "ended " << static_cast<int>(pass); }
     void OnScanEnded(const ScanEnded& e) override {
@@ -120,13 +120,18 @@ TEST(Scan, EachFolderSkipsItsOwnWords) {
     }
 }
 
-// A stop asked for while the first match is reported takes effect at the very next pair.
-TEST(Scan, StopsAtTheYieldAfterTheStopWasAsked) {
+// A stop asked for while the first match is reported takes effect before the next one.
+TEST(Scan, StopsBeforeTheMatchAfterTheStopWasAsked) {
     const TempFolder folder;
     const std::string one = testing::WriteGeneratedFolder(folder, "a", {6, 150, 4, 1});
-    Scan scan(Options(one, one), {{}, [&scan] { return scan.State().segments.strSegment1 != ""; }});
+    struct StopAtAMatch final : ScanSink {
+        bool asked = false;
+        void OnMatch(const MatchFound& /*event*/) override { asked = true; }
+    } stopper;
+    Scan scan(Options(one, one), {{}, [&stopper] { return stopper.asked; }});
     EventLog log;
     scan.AddSink(log);
+    scan.AddSink(stopper);
     EXPECT_EQ(scan.Run().how, ScanEnd::Stopped);
     EXPECT_EQ(log.text.substr(log.text.find("match")).find("\nend 1 1\n"),
               log.text.substr(log.text.find("match")).find('\n'));

@@ -393,8 +393,9 @@ int32_t HtmlSink::TextOf(int slot, const std::string& name) {
 
 void HtmlSink::OnMatch(const MatchFound& event) {
     matches_.push_back({event.index1, Utf8Lossy(event.name1), Utf8Lossy(event.name2), event.percent,
-                        event.mode, event.shift, Words(event.segment1), Words(event.segment2),
-                        TextOf(0, event.name1), TextOf(1, event.name2)});
+                        event.mode, event.shift, Words(event.segments.First()),
+                        Words(event.segments.Second()), TextOf(0, event.name1),
+                        TextOf(1, event.name2)});
 }
 
 void HtmlSink::OnScanEnded(const ScanEnded& event) {

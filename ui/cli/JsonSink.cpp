@@ -102,8 +102,8 @@ void JsonSink::OnMatch(const MatchFound& event) {
         }
         match["group"] = groups_->LastGroup() != 0 ? json(groups_->LastGroup()) : json(nullptr);
     }
-    match["words1"] = Words(event.segment1);
-    match["words2"] = Words(event.segment2);
+    match["words1"] = Words(event.segments.First());
+    match["words2"] = Words(event.segments.Second());
     out_ << match.dump() << '\n';
 }
 
