@@ -293,8 +293,12 @@ void RunPhase(std::string& text, const Phase& phase) {
 }
 
 void ReplaceCCaron(std::string& text) {
-    size_t write = 0;
-    for (size_t read = 0; read < text.size(); ++read) {
+    const size_t first = text.find('\xC4');
+    if (first == std::string::npos) {
+        return;
+    }
+    size_t write = first;
+    for (size_t read = first; read < text.size(); ++read) {
         if (At(text, read) == 0xC4 && read + 1 < text.size() && At(text, read + 1) == 0x8D) {
             text[write++] = 'c';
             ++read;

@@ -1,6 +1,7 @@
 #include "engine/PrunedMatcher.h"
 
 #include <algorithm>
+#include <bit>
 #include <numeric>
 
 namespace ravelin {
@@ -28,8 +29,6 @@ uint64_t PairToken(uint32_t first, uint32_t second) {
     return (static_cast<uint64_t>(first) << 32) | second;
 }
 
-constexpr uint32_t kNoWord = WordDictionary::kUnknown;
-
 }  // namespace
 
 PruneBounds ComputePruneBounds(int32_t n, int32_t t) {
@@ -44,24 +43,31 @@ PruneBounds ComputePruneBounds(int32_t n, int32_t t) {
 void FirstFolderIndex::SortedTokens(std::span<const uint32_t> ids,
                                     std::vector<RankedToken>& tokens) const {
     tokens.clear();
-    const auto add = [this, &tokens](uint64_t token) {
-        tokens.push_back({Frequency(token), token});
+    const auto add = [this, &tokens](uint64_t token, size_t position) {
+        tokens.push_back({Frequency(token), token, static_cast<int32_t>(position)});
     };
     if (bounds_.wordPairs) {
         for (size_t i = 0; i + 1 < ids.size(); ++i) {
-            add(PairToken(ids[i], ids[i + 1]));
+            add(PairToken(ids[i], ids[i + 1]), i);
         }
     } else {
-        for (const uint32_t id : ids) {
-            add(id);
+        for (size_t i = 0; i < ids.size(); ++i) {
+            add(ids[i], i);
         }
     }
     std::sort(tokens.begin(), tokens.end());
 }
 
-size_t FirstFolderIndex::PrefixLength(size_t tokenCount) const {
+// A token that occurs more than once is in the prefix with all its occurrences: the one that
+// aligns may be any of them.
+size_t FirstFolderIndex::PrefixLength(std::span<const RankedToken> tokens) const {
     const auto overlap = static_cast<size_t>(bounds_.overlap);
-    return tokenCount + 1 > overlap ? tokenCount + 1 - overlap : 0;
+    size_t length = tokens.size() + 1 > overlap ? tokens.size() + 1 - overlap : 0;
+    while (length > 0 && length < tokens.size() &&
+           tokens[length].token == tokens[length - 1].token) {
+        ++length;
+    }
+    return length;
 }
 
 uint32_t FirstFolderIndex::Frequency(uint64_t token) const {
@@ -69,7 +75,7 @@ uint32_t FirstFolderIndex::Frequency(uint64_t token) const {
     return found == nullptr ? 0 : *found;
 }
 
-std::span<const int32_t> FirstFolderIndex::Postings(uint64_t token) const {
+std::span<const FirstFolderIndex::Posting> FirstFolderIndex::Postings(uint64_t token) const {
     const uint32_t* at = postingsAt_.Find(token);
     if (at == nullptr) {
         return {};
@@ -94,19 +100,24 @@ void FirstFolderIndex::Build(const FirstFolderTable& table, int32_t n, int32_t t
             ++frequency_[bounds_.wordPairs ? PairToken(ids[i], ids[i + 1]) : ids[i]];
         }
     }
-    // Each file's prefix tokens, as (token, file) to be grouped by token.
-    std::vector<std::pair<uint64_t, int32_t>> entries;
+    // Each file's prefix tokens, as (token, file, position) to be grouped by token.
+    struct Entry {
+        uint64_t token;
+        Posting posting;
+        bool operator<(const Entry& o) const {
+            return token != o.token ? token < o.token : posting.file < o.posting.file;
+        }
+    };
+    std::vector<Entry> entries;
     std::vector<RankedToken> tokens;
     for (int32_t k = 0; k < fileCount_; ++k) {
         if (table.TooSmall(k)) {
             continue;
         }
         SortedTokens(table.Ids(k), tokens);
-        const size_t prefix = PrefixLength(tokens.size());
+        const size_t prefix = PrefixLength(tokens);
         for (size_t i = 0; i < prefix; ++i) {
-            if (i == 0 || tokens[i].token != tokens[i - 1].token) {
-                entries.emplace_back(tokens[i].token, k);
-            }
+            entries.push_back({tokens[i].token, Posting{k, tokens[i].position}});
         }
     }
     std::sort(entries.begin(), entries.end());
@@ -115,95 +126,62 @@ void FirstFolderIndex::Build(const FirstFolderTable& table, int32_t n, int32_t t
     postings_.clear();
     postings_.reserve(entries.size());
     for (size_t i = 0; i < entries.size(); ++i) {
-        if (i == 0 || entries[i].first != entries[i - 1].first) {
-            postingsAt_[entries[i].first] = static_cast<uint32_t>(postingRanges_.size());
+        if (i == 0 || entries[i].token != entries[i - 1].token) {
+            postingsAt_[entries[i].token] = static_cast<uint32_t>(postingRanges_.size());
             postingRanges_.push_back(static_cast<uint32_t>(postings_.size()));
         }
-        postings_.push_back(entries[i].second);
+        postings_.push_back(entries[i].posting);
     }
     postingRanges_.push_back(static_cast<uint32_t>(postings_.size()));
 }
 
+// A try's place in the try order: mode 2 with d = 0..N (the 1st-folder side shifted, its
+// position d further on), then mode 1 with d = 1..N.
 PairProbe::PairProbe(const FirstFolderIndex& index)
     : index_(index),
-      stamp_(static_cast<size_t>(index.FileCount()), 0),
-      slotWord_(512, kNoWord),
-      slotFirst_(512, -1),
-      nextPosition_(static_cast<size_t>(2 * index.N()), -1),
-      equalAtShift_(static_cast<size_t>(2 * index.N() + 1), 0) {}
+      triesWords_(static_cast<size_t>(2 * index.N() + 1 + 63) / 64),
+      tries_(static_cast<size_t>(index.FileCount()) * triesWords_, 0),
+      isCandidate_(static_cast<size_t>(index.FileCount()), 0) {}
 
 void PairProbe::Begin(std::span<const uint32_t> ids2) {
-    ++round_;
+    for (const int32_t k : candidates_) {
+        std::fill_n(TriesOf(k).begin(), triesWords_, 0);
+        isCandidate_[static_cast<size_t>(k)] = 0;
+    }
     candidates_.clear();
     index_.SortedTokens(ids2, tokens_);
-    const size_t prefix = index_.PrefixLength(tokens_.size());
+    const int32_t n = index_.N();
+    const size_t prefix = index_.PrefixLength(tokens_);
     for (size_t i = 0; i < prefix; ++i) {
-        for (const int32_t k : index_.Postings(tokens_[i].token)) {
-            if (!IsCandidate(k)) {
-                stamp_[static_cast<size_t>(k)] = round_;
-                candidates_.push_back(k);
+        for (const FirstFolderIndex::Posting& posting : index_.Postings(tokens_[i].token)) {
+            const int32_t shift = posting.position - tokens_[i].position;
+            if (shift < -n || shift > n) {
+                continue;
+            }
+            const auto place = static_cast<size_t>(shift >= 0 ? shift : n - shift);
+            TriesOf(posting.file)[place / 64] |= uint64_t{1} << (place % 64);
+            if (isCandidate_[static_cast<size_t>(posting.file)] == 0) {
+                isCandidate_[static_cast<size_t>(posting.file)] = 1;
+                candidates_.push_back(posting.file);
             }
         }
     }
     std::sort(candidates_.begin(), candidates_.end());
-    // The window's positions by word, for counting equal words per shift.
-    std::fill(slotWord_.begin(), slotWord_.end(), kNoWord);
-    const size_t mask = slotWord_.size() - 1;
-    for (size_t p = ids2.size(); p-- > 0;) {
-        if (ids2[p] == kNoWord) {
-            continue;
-        }
-        const uint32_t hash = ids2[p] * 0x9E3779B1U;
-        size_t slot = hash & mask;
-        while (slotWord_[slot] != kNoWord && slotWord_[slot] != ids2[p]) {
-            slot = (slot + 1) & mask;
-        }
-        nextPosition_[p] = slotWord_[slot] == kNoWord ? -1 : slotFirst_[slot];
-        slotWord_[slot] = ids2[p];
-        slotFirst_[slot] = static_cast<int32_t>(p);
-    }
 }
 
-void PairProbe::CountEqualPerShift(std::span<const uint32_t> ids1) {
-    std::fill(equalAtShift_.begin(), equalAtShift_.end(), 0);
-    const int32_t n = index_.N();
-    const size_t mask = slotWord_.size() - 1;
-    for (size_t p1 = 0; p1 < ids1.size(); ++p1) {
-        const uint32_t hash = ids1[p1] * 0x9E3779B1U;
-        size_t slot = hash & mask;
-        while (slotWord_[slot] != kNoWord && slotWord_[slot] != ids1[p1]) {
-            slot = (slot + 1) & mask;
-        }
-        if (slotWord_[slot] == kNoWord) {
-            continue;
-        }
-        for (int32_t p2 = slotFirst_[slot]; p2 >= 0; p2 = nextPosition_[static_cast<size_t>(p2)]) {
-            const int32_t shift = static_cast<int32_t>(p1) - p2;
-            if (shift >= -n && shift <= n) {
-                const int32_t index = shift + n;
-                ++equalAtShift_[static_cast<size_t>(index)];
-            }
-        }
-    }
-}
-
-std::optional<MatchResult> PairProbe::Match(const SegmentSides& sides, int32_t k) {
-    if (!IsCandidate(k)) {
-        return std::nullopt;
-    }
-    CountEqualPerShift(sides.ids1);
+std::optional<MatchResult> PairProbe::Match(const SegmentSides& sides, int32_t k) const {
     const int32_t n = index_.N();
     const int32_t t = index_.T();
-    const int32_t minEqual = index_.Bounds().minEqual;
-    // Mode 1 with no shift compares what mode 2 with no shift compared, so it is not tried again.
-    for (const int32_t mode : {2, 1}) {
-        for (int32_t d = mode == 2 ? 0 : 1; d <= n; ++d) {
-            const int32_t index = (mode == 2 ? d : -d) + n;
-            if (equalAtShift_[static_cast<size_t>(index)] < minEqual ||
-                CompareSegments(sides, mode, d, n, t, nullptr) < t) {
-                continue;
+    const uint64_t* tries = tries_.data() + static_cast<size_t>(k) * triesWords_;
+    for (size_t word = 0; word < triesWords_; ++word) {
+        for (uint64_t bits = tries[word]; bits != 0; bits &= bits - 1) {
+            const auto place = static_cast<int32_t>(word * 64) + std::countr_zero(bits);
+            const int32_t mode = place <= n ? 2 : 1;
+            const int32_t d = place <= n ? place : place - n;
+            const int32_t percent = CompareSegments(sides, mode, d, n, t, nullptr);
+            if (percent >= t) {
+                return MatchResult{percent, mode, d};
             }
-            return MatchResult{CompareSegments(sides, mode, d, n, t, nullptr), mode, d};
         }
     }
     return std::nullopt;

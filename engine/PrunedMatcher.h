@@ -3,15 +3,15 @@
 // The same first match as the literal try order, found without comparing most pairs.
 //
 // A match at a shift needs, at some equal position i >= N/2 of its window, at least T*i/100
-// equal positions among the first i, so at least `minEqual` equal words at that shift. Those
-// equal positions are words the two windows share, and runs of them are shared word pairs: with
-// h equal positions among i there are at least 2h - i - 1 adjacent equal pairs. So a matching
-// pair of files shares at least `overlap` tokens (word pairs where that bound is positive, else
-// single words), counted with multiplicity. Ordering all tokens rarest first, two token sets
-// that share `overlap` tokens share one among their first |set| - overlap + 1: an index over
-// those prefixes of the 1st-folder files finds, for each 2nd-folder file, the few files that
-// can match; each of them is then tried only at the shifts with enough equal words, in the try
-// order, and the first that matches is compared once more with its texts.
+// equal positions among the first i, so at least `minEqual` equal words at that shift; runs of
+// them are equal word pairs at that shift: with h equal positions among i there are at least
+// 2h - i - 1. So a match at a shift aligns at least `overlap` equal tokens (word pairs where that
+// bound is positive, else single words). Ordering all tokens rarest first, the rarest of those
+// aligned tokens lies among the first |window| - overlap + 1 tokens of each side (its prefix):
+// an index holding every occurrence, with its position, of each token in the prefixes of the
+// 1st-folder files gives, for each 2nd-folder file, the few files and the few shifts at which a
+// match is possible; only those are compared, in the try order, and the first that reaches T is
+// the match.
 
 #include "engine/FlatKeyMap.h"
 #include "engine/ScanState.h"
@@ -45,12 +45,17 @@ class FirstFolderIndex {
 
     // Occurrences of the token among the 1st-folder files (0: none).
     uint32_t Frequency(uint64_t token) const;
-    // The 1st-folder files that have the token in their prefix.
-    std::span<const int32_t> Postings(uint64_t token) const;
+    struct Posting {
+        int32_t file;
+        int32_t position;  // of the token's first word in the file's window
+    };
+    // The occurrences of the token in the 1st-folder files that have it in their prefix.
+    std::span<const Posting> Postings(uint64_t token) const;
 
     struct RankedToken {
         uint32_t frequency;
         uint64_t token;
+        int32_t position;
         bool operator<(const RankedToken& other) const {
             return frequency != other.frequency ? frequency < other.frequency : token < other.token;
         }
@@ -58,7 +63,8 @@ class FirstFolderIndex {
 
     // The tokens of a window, each once per occurrence, rarest first.
     void SortedTokens(std::span<const uint32_t> ids, std::vector<RankedToken>& tokens) const;
-    size_t PrefixLength(size_t tokenCount) const;
+    // The prefix of sorted tokens, with every further occurrence of its last token.
+    size_t PrefixLength(std::span<const RankedToken> tokens) const;
 
   private:
     int32_t n_ = 0;
@@ -68,7 +74,7 @@ class FirstFolderIndex {
     FlatKeyMap frequency_;
     FlatKeyMap postingsAt_;                // token -> index into postingRanges_
     std::vector<uint32_t> postingRanges_;  // begin of each token's postings, and the end
-    std::vector<int32_t> postings_;
+    std::vector<Posting> postings_;
 };
 
 // One 2nd-folder file against the index; one per thread.
@@ -76,27 +82,26 @@ class PairProbe {
   public:
     explicit PairProbe(const FirstFolderIndex& index);
 
-    // Finds the candidate files for a 2nd-folder window.
+    // Finds the candidate files and shifts for a 2nd-folder window.
     void Begin(std::span<const uint32_t> ids2);
     // The 1st-folder files that may match, ascending.
     const std::vector<int32_t>& Candidates() const { return candidates_; }
     // The first try that reaches T for file k, as FindFirstMatch finds it.
-    std::optional<MatchResult> Match(const SegmentSides& sides, int32_t k);
+    std::optional<MatchResult> Match(const SegmentSides& sides, int32_t k) const;
 
   private:
-    bool IsCandidate(int32_t k) const { return stamp_[static_cast<size_t>(k)] == round_; }
-    void CountEqualPerShift(std::span<const uint32_t> ids1);
+    std::span<uint64_t> TriesOf(int32_t k) {
+        return {tries_.data() + static_cast<size_t>(k) * triesWords_, triesWords_};
+    }
 
     const FirstFolderIndex& index_;
-    std::vector<uint32_t> stamp_;
-    uint32_t round_ = 0;
     std::vector<int32_t> candidates_;
     std::vector<FirstFolderIndex::RankedToken> tokens_;
-    // The 2nd-folder window's positions by word: a small table of chains.
-    std::vector<uint32_t> slotWord_;
-    std::vector<int32_t> slotFirst_;
-    std::vector<int32_t> nextPosition_;
-    std::vector<int32_t> equalAtShift_;  // index shift + N
+    // For each 1st-folder file, the tries worth making as bits in the try order; only the
+    // candidates' bits are ever set, and they are cleared at the next file.
+    size_t triesWords_;
+    std::vector<uint64_t> tries_;
+    std::vector<uint8_t> isCandidate_;
 };
 
 }  // namespace ravelin
