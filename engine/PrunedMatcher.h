@@ -72,8 +72,8 @@ class FirstFolderIndex {
     int32_t fileCount_ = 0;
     PruneBounds bounds_;
     FlatKeyMap frequency_;
-    FlatKeyMap postingsAt_;                // token -> index into postingRanges_
-    std::vector<uint32_t> postingRanges_;  // begin of each token's postings, and the end
+    FlatKeyMap postingsAt_;                // token -> a: its postings end at postingRanges_[a]
+    std::vector<uint32_t> postingRanges_;  // and begin at postingRanges_[a - 1]
     std::vector<Posting> postings_;
 };
 

@@ -42,6 +42,31 @@ int32_t CompareSegments(const SegmentSides& sides, int32_t intMode, int32_t intO
     return equal * 100 / length;
 }
 
+std::optional<int32_t> PercentIfReached(const SegmentSides& sides, int32_t intMode,
+                                        int32_t intOffset, int32_t n, int32_t t) {
+    const int32_t length = 2 * n - intOffset;
+    const size_t shift1 = intMode == 2 ? static_cast<size_t>(intOffset) : 0;
+    const size_t shift2 = intMode == 2 ? 0 : static_cast<size_t>(intOffset);
+    const uint32_t* ids1 = sides.ids1.data() + shift1;
+    const uint32_t* ids2 = sides.ids2.data() + shift2;
+    // The share at position i is at most (i - mismatches) / i, largest at the last position.
+    int32_t mismatchesLeft = length - (t * length + 99) / 100;
+    int32_t equal = 0;
+    for (int32_t i = 1; i <= length; ++i) {
+        if (ids1[i - 1] != ids2[i - 1]) {
+            if (--mismatchesLeft < 0) {
+                return std::nullopt;
+            }
+            continue;
+        }
+        ++equal;
+        if (2 * i >= n && equal * 100 >= t * i) {
+            return equal * 100 / i;
+        }
+    }
+    return std::nullopt;
+}
+
 std::optional<MatchResult> FindFirstMatch(const SegmentSides& sides, int32_t n, int32_t t) {
     for (const int32_t mode : {2, 1}) {
         for (int32_t d = 0; d <= n; ++d) {

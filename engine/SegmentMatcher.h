@@ -33,6 +33,11 @@ struct SegmentTexts {
 int32_t CompareSegments(const SegmentSides& sides, int32_t intMode, int32_t intOffset, int32_t n,
                         int32_t t, SegmentTexts* texts);
 
+// CompareSegments' result when it reaches T, else nothing; gives up as soon as the mismatches
+// seen leave no position at which T could still be reached.
+std::optional<int32_t> PercentIfReached(const SegmentSides& sides, int32_t intMode,
+                                        int32_t intOffset, int32_t n, int32_t t);
+
 struct MatchResult {
     int32_t percent = 0;
     int32_t mode = 0;

@@ -86,6 +86,8 @@ TEST(SegmentMatcher, EveryShiftAgreesWithTheDescriptionOnRandomWords) {
                 ASSERT_EQ(texts.strSegment1, expected.segment1);
                 ASSERT_EQ(texts.strSegment2, expected.segment2);
                 ASSERT_EQ(CompareSegments(pair.Sides(), mode, d, n, t, nullptr), percent);
+                ASSERT_EQ(PercentIfReached(pair.Sides(), mode, d, n, t),
+                          percent >= t ? std::optional<int32_t>(percent) : std::nullopt);
             }
         }
     }
