@@ -81,6 +81,7 @@ namespace {
 struct FirstFile {
     FileWords read;
     std::vector<std::string> words;
+    std::vector<uint64_t> hashes;  // of the words stored, from the first after the skipped ones
 };
 
 }  // namespace
@@ -95,10 +96,15 @@ bool Scan::FirstPass(const std::vector<std::string>& names) {
     Emit(&ScanSink::OnPassBegun, ScanPass::First, files);
     // Reading and reducing run ahead on the workers; the words are numbered here, in file order,
     // so that every scan of the same folders numbers them alike.
-    OrderedWork<FirstFile> reading(options_.jobs, files, [this, &names, needed] {
-        return [this, &names, needed](int32_t k, FirstFile& file) {
+    OrderedWork<FirstFile> reading(options_.jobs, files, [this, &names, needed, skip] {
+        return [this, &names, needed, skip](int32_t k, FirstFile& file) {
             const std::string path = FullPath(options_.folders[0], names[static_cast<size_t>(k)]);
             file.read = ReadFirstFolderWords(path, needed, file.words);
+            if (file.read.count >= needed) {
+                for (size_t i = static_cast<size_t>(skip); i < file.words.size(); ++i) {
+                    file.hashes.push_back(WordDictionary::HashOf(file.words[i]));
+                }
+            }
         };
     });
     std::vector<uint32_t> ids(static_cast<size_t>(segment));
@@ -118,9 +124,9 @@ bool Scan::FirstPass(const std::vector<std::string>& names) {
             state_.table1.StoreTooSmall(k, name);
             continue;
         }
-        for (int32_t i = 0; i < segment; ++i) {
-            ids[static_cast<size_t>(i)] = state_.dictionary.Intern(
-                file.words[static_cast<size_t>(skip) + static_cast<size_t>(i)]);
+        for (size_t i = 0; i < ids.size(); ++i) {
+            ids[i] =
+                state_.dictionary.Intern(file.words[static_cast<size_t>(skip) + i], file.hashes[i]);
         }
         state_.table1.Store(k, name, ids);
     }

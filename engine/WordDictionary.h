@@ -3,12 +3,13 @@
 // Gives every distinct word of the 1st folder a number, so that comparing two words is comparing
 // two numbers, and a table of a folder's words holds numbers rather than strings.
 
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <limits>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 namespace ravelin {
 
@@ -17,20 +18,30 @@ class WordDictionary {
     // The number of a word the dictionary does not hold; it equals no number the dictionary gives.
     static constexpr uint32_t kUnknown = std::numeric_limits<uint32_t>::max();
 
-    uint32_t Intern(std::string_view word);
+    // Threads that read files can hash their words, so that numbering them, which happens in
+    // one place and in order, does only the lookup.
+    static uint64_t HashOf(std::string_view word) { return std::hash<std::string_view>{}(word); }
+
+    uint32_t Intern(std::string_view word) { return Intern(word, HashOf(word)); }
+    uint32_t Intern(std::string_view word, uint64_t hash);
     uint32_t Find(std::string_view word) const;
     const std::string& Word(uint32_t id) const { return words_[id]; }
     size_t Size() const { return words_.size(); }
     void Clear();
 
   private:
-    struct Hash {
-        using is_transparent = void;
-        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    // Open addressing: a slot holds a word's number and part of its hash, so that a probe
+    // compares strings only when the hashes agree.
+    struct Slot {
+        uint32_t id = kUnknown;
+        uint32_t hash = 0;
     };
 
-    std::unordered_map<std::string_view, uint32_t, Hash, std::equal_to<>> ids_;
-    std::deque<std::string> words_;  // a deque never moves its strings, so the views stay valid
+    size_t SlotOf(std::string_view word, uint64_t hash) const;
+    void Grow();
+
+    std::vector<Slot> slots_ = std::vector<Slot>(1024);
+    std::deque<std::string> words_;  // a deque never moves its strings
 };
 
 }  // namespace ravelin
