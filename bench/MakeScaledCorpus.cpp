@@ -1,6 +1,8 @@
 // Writes COUNT text files made from the files of a folder with light random edits: each new file
 // is a source file with a few words replaced, inserted or dropped, so the scaled folder has the
-// real folder's vocabulary and many near-duplicates.
+// real folder's vocabulary and many near-duplicates. With --near-miss, writes a copy of each file
+// of the folder with every third word replaced, so that no window of it reaches 90 per cent
+// with any file of the folder although each shares most of its words with one.
 
 #include <algorithm>
 #include <filesystem>
@@ -60,11 +62,45 @@ std::string Edit(const std::string& source, std::mt19937& random) {
     return text;
 }
 
+std::string EveryThirdWordReplaced(const std::string& source) {
+    std::string text;
+    text.reserve(source.size());
+    size_t word = 0;
+    bool inWord = false;
+    for (const char c : source) {
+        const bool blank = c == ' ' || c == '\n' || c == '\r' || c == '\t';
+        if (!blank && !inWord && ++word % 3 == 0) {
+            text += "zyxquv";
+        }
+        inWord = !blank;
+        if (blank || word % 3 != 0) {
+            text.push_back(c);
+        }
+    }
+    return text;
+}
+
+int NearMiss(const std::filesystem::path& source, const std::filesystem::path& target) {
+    std::filesystem::create_directories(target);
+    for (const auto& entry : std::filesystem::directory_iterator(source)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        std::ofstream(target / entry.path().filename(), std::ios::binary)
+            << EveryThirdWordReplaced(text.str());
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--near-miss") {
+        return NearMiss(argv[2], argv[3]);
+    }
     if (argc != 4) {
-        std::cerr << "usage: make-scaled-corpus SOURCE_FOLDER TARGET_FOLDER COUNT\n";
+        std::cerr << "usage: make-scaled-corpus SOURCE_FOLDER TARGET_FOLDER COUNT\n"
+                     "       make-scaled-corpus --near-miss SOURCE_FOLDER TARGET_FOLDER\n";
         return 2;
     }
     const std::vector<std::string> sources = ReadSources(argv[1]);

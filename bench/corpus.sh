@@ -2,7 +2,8 @@
 # Builds the benchmark folders from what a Debian machine holds:
 #   real/    every /usr/share/doc/*/copyright, every /usr/share/common-licenses/* and the text files
 #            of two documentation packages fetched at pinned versions (a few thousand files);
-#   scaled/  30,000 files made from real/ with light random edits (make-scaled-corpus).
+#   scaled/  100,000 files made from real/ with light random edits (make-scaled-corpus);
+#   near-miss/  scaled/ with every third word of each file replaced.
 # Usage: bench/corpus.sh [BUILD_DIR] [OUT_DIR]
 set -euo pipefail
 build=${1:-build}
@@ -58,7 +59,16 @@ fi
 echo "corpus: $real: $(ls "$real" | wc -l) files, $(du -sh "$real" | cut -f1)"
 
 scaled="$out/scaled"
-if [ ! -d "$scaled" ]; then
-    "$build/bin/make-scaled-corpus" "$real" "$scaled" 30000
+if [ ! -f "$out/.scaled-100000" ]; then
+    rm -rf "$scaled" "$out/near-miss"
+    "$build/bin/make-scaled-corpus" "$real" "$scaled" 100000
+    touch "$out/.scaled-100000"
 fi
 echo "corpus: $scaled: $(ls "$scaled" | wc -l) files, $(du -sh "$scaled" | cut -f1)"
+nearMiss="$out/near-miss"
+if [ ! -f "$out/.near-miss" ]; then
+    rm -rf "$nearMiss"
+    "$build/bin/make-scaled-corpus" --near-miss "$scaled" "$nearMiss"
+    touch "$out/.near-miss"
+fi
+echo "corpus: $nearMiss: $(ls "$nearMiss" | wc -l) files, $(du -sh "$nearMiss" | cut -f1)"

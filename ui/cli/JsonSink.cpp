@@ -3,6 +3,7 @@
 #include "engine/TextReduction.h"
 #include "files/TextEncoding.h"
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 
 namespace ravelin::cli {
@@ -18,19 +19,34 @@ void PutName(json& object, const std::string& key, const std::string& bytes) {
     }
 }
 
-// The compared words, stored as Windows-1252 and each followed by one space.
-json Words(const std::string& segment) {
-    json words = json::array();
+// The compared words, stored as Windows-1252 and each followed by one space, as a JSON array.
+// A reduced word holds letters and digits only, so that none needs escaping: writing the array
+// directly saves most of the cost of a match line.
+void AppendWords(std::string& line, const std::string& segment) {
+    const bool ascii = std::all_of(segment.begin(), segment.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const std::string converted = ascii ? std::string() : Cp1252ToUtf8(segment);
+    const std::string& utf8 = ascii ? segment : converted;
+    line += '[';
     size_t start = 0;
-    for (size_t space = segment.find(' '); space != std::string::npos;
-         space = segment.find(' ', start)) {
-        words.push_back(Cp1252ToUtf8(std::string_view(segment).substr(start, space - start)));
+    for (size_t space = utf8.find(' '); space != std::string::npos; space = utf8.find(' ', start)) {
+        line += start == 0 ? "\"" : ",\"";
+        line.append(utf8, start, space - start);
+        line += '"';
         start = space + 1;
     }
-    return words;
+    line += ']';
 }
 
 }  // namespace
+
+std::string JsonSink::NameField(std::string_view key, const std::string& bytes) {
+    std::string field = ",\"" + std::string(key) + "\":" + json(Utf8Lossy(bytes)).dump();
+    if (!IsValidUtf8(bytes)) {
+        field += ",\"" + std::string(key) + "_bytes\":\"" + Base64(bytes) + '"';
+    }
+    return field;
+}
 
 std::string Base64(std::string_view bytes) {
     static constexpr char kDigits[] =
@@ -83,28 +99,49 @@ void JsonSink::OnFileUnreadable(const FileUnreadable& event) {
     out_ << unreadable.dump() << '\n';
 }
 
+// The most frequent line, written field by field: names go through the JSON library's escaping,
+// numbers and words need none. A whole json object per match cost ten times as much.
 void JsonSink::OnMatch(const MatchFound& event) {
-    json match = {{"type", "match"}};
-    PutName(match, "file1", event.name1);
-    PutName(match, "file2", event.name2);
-    match["index1"] = event.index1;
-    match["index2"] = event.index2;
-    match["percent"] = event.percent;
-    match["exact"] = event.Exact();
-    match["mode"] = event.mode;
-    match["shift"] = event.shift;
-    if (groups_ != nullptr) {
-        if (groups_->LastMerged() != 0) {
-            const json merge = {{"type", "merge"},
-                                {"group", groups_->LastMerged()},
-                                {"into", groups_->LastGroup()}};
-            out_ << merge.dump() << '\n';
-        }
-        match["group"] = groups_->LastGroup() != 0 ? json(groups_->LastGroup()) : json(nullptr);
+    if (groups_ != nullptr && groups_->LastMerged() != 0) {
+        const json merge = {
+            {"type", "merge"}, {"group", groups_->LastMerged()}, {"into", groups_->LastGroup()}};
+        out_ << merge.dump() << '\n';
     }
-    match["words1"] = Words(event.segments.First());
-    match["words2"] = Words(event.segments.Second());
-    out_ << match.dump() << '\n';
+    // A file's name field is made once: a file matches again and again.
+    if (static_cast<size_t>(event.index1) >= names1_.size()) {
+        names1_.resize(static_cast<size_t>(event.index1) + 1);
+    }
+    std::string& name1 = names1_[static_cast<size_t>(event.index1)];
+    if (name1.empty()) {
+        name1 = NameField("file1", event.name1);
+    }
+    if (event.index2 != index2_) {
+        index2_ = event.index2;
+        name2_ = NameField("file2", event.name2);
+    }
+    std::string line = "{\"type\":\"match\"" + name1 + name2_;
+    const auto number = [&line](std::string_view key, int64_t value) {
+        line.append(",\"").append(key).append("\":").append(std::to_string(value));
+    };
+    number("index1", event.index1);
+    number("index2", event.index2);
+    number("percent", event.percent);
+    line.append(event.Exact() ? ",\"exact\":true" : ",\"exact\":false");
+    number("mode", event.mode);
+    number("shift", event.shift);
+    if (groups_ != nullptr) {
+        if (groups_->LastGroup() != 0) {
+            number("group", groups_->LastGroup());
+        } else {
+            line.append(",\"group\":null");
+        }
+    }
+    line += ",\"words1\":";
+    AppendWords(line, event.segments.First());
+    line += ",\"words2\":";
+    AppendWords(line, event.segments.Second());
+    line += "}\n";
+    out_ << line;
 }
 
 void JsonSink::OnScanEnded(const ScanEnded& event) {

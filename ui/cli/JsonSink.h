@@ -12,6 +12,9 @@
 #include <chrono>
 #include <cstdint>
 #include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace ravelin::cli {
 
@@ -29,8 +32,14 @@ class JsonSink final : public ScanSink {
     void OnScanEnded(const ScanEnded& event) override;
 
   private:
+    // ,"key":"name" and, when the name is not UTF-8, its bytes.
+    static std::string NameField(std::string_view key, const std::string& bytes);
+
     std::ostream& out_;
     const MatchGroups* groups_;
+    std::vector<std::string> names1_;  // by 1st-folder index
+    int32_t index2_ = -1;
+    std::string name2_;
     std::chrono::steady_clock::time_point started_;
     int32_t files_[2] = {0, 0};
     int64_t pairs_ = 0;
