@@ -1,14 +1,11 @@
 #include "files/FolderListing.h"
 
+#include "files/Utf8Path.h"
 #include "files/Wildcard.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <dirent.h>
-#include <fcntl.h>
 #include <filesystem>
-#include <memory>
-#include <sys/stat.h>
 #include <system_error>
 #include <tuple>
 #include <utility>
@@ -16,54 +13,40 @@
 namespace ravelin {
 namespace {
 
-struct DirectoryCloser {
-    void operator()(DIR* directory) const { closedir(directory); }
-};
-using DirectoryHandle = std::unique_ptr<DIR, DirectoryCloser>;
-
-bool IsDotEntry(std::string_view name) {
-    return name == "." || name == "..";
+// errno of a failure, whatever category the library reports it in.
+int ErrorNumber(const std::error_code& error) {
+    return error.default_error_condition().value();
 }
 
 // Adds the entry when it is a file. Returns 0, or the error number that makes the whole folder
 // unreadable: an entry whose status cannot be read at all means the folder cannot be searched.
-int AddIfFile(int directoryFd, const char* name, std::vector<std::string>& files) {
-    struct stat status {};
-    if (fstatat(directoryFd, name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
-        return errno == ENOENT ? 0 : errno;  // ENOENT: removed since it was listed
+int AddIfFile(const std::filesystem::directory_entry& entry, std::vector<std::string>& files) {
+    std::error_code error;
+    std::filesystem::file_status status = entry.symlink_status(error);
+    if (error) {
+        return error == std::errc::no_such_file_or_directory ? 0 : ErrorNumber(error);  // removed
     }
     // A link counts as the file it leads to; a broken link, a loop or a link to anything else
     // is not a file.
-    if (S_ISLNK(status.st_mode) && fstatat(directoryFd, name, &status, 0) != 0) {
-        return 0;
+    if (std::filesystem::is_symlink(status)) {
+        status = entry.status(error);
     }
-    if (S_ISREG(status.st_mode)) {
-        files.emplace_back(name);
+    if (!error && std::filesystem::is_regular_file(status)) {
+        files.push_back(Utf8FromPath(entry.path().filename()));
     }
     return 0;
 }
 
 // Reads the files of the folder into `files`; returns 0 or the error number of the failure.
 int ReadFolder(const std::string& folder, std::vector<std::string>& files) {
-    const DirectoryHandle directory(opendir(folder.c_str()));
-    if (!directory) {
-        return errno;
-    }
-    const int directoryFd = dirfd(directory.get());
-    for (;;) {
-        errno = 0;
-        const dirent* entry = readdir(directory.get());
-        if (entry == nullptr) {
-            return errno;
-        }
-        if (IsDotEntry(entry->d_name)) {
-            continue;
-        }
-        const int error = AddIfFile(directoryFd, entry->d_name, files);
-        if (error != 0) {
-            return error;
+    std::error_code error;
+    std::filesystem::directory_iterator entries(PathFromUtf8(folder), error);
+    for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
+        if (const int failed = AddIfFile(*entries, files); failed != 0) {
+            return failed;
         }
     }
+    return error ? ErrorNumber(error) : 0;
 }
 
 // The file system's own order differs between file systems and even between two copies of a
@@ -140,7 +123,7 @@ int32_t ListFiles(const std::string& folder, std::vector<std::string>& fileNames
 
 bool FolderExists(std::string_view path) {
     std::error_code error;
-    return std::filesystem::is_directory(std::filesystem::path(TrimSpaces(path)), error);
+    return std::filesystem::is_directory(PathFromUtf8(TrimSpaces(path)), error);
 }
 
 std::string FullPath(const std::string& folder, const std::string& name) {

@@ -1,11 +1,10 @@
 #include "support/ProgramText.h"
 
+#include "files/Utf8Path.h"
 #include "support/vantlib6/vantlib6.h"
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
-#include <system_error>
 
 namespace ravelin {
 namespace {
@@ -43,30 +42,21 @@ const char* FixedMessage(int32_t result) {
 
 }  // namespace
 
-std::string ProgramFolder() {
-    std::error_code error;
-    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string() : executable.parent_path().string();
-}
-
-std::string DataFolder(const std::string& programFolder, const std::string& probe) {
-    std::error_code error;
-    if (programFolder.empty() ||
-        std::filesystem::exists(std::filesystem::path(programFolder) / probe, error)) {
-        return programFolder;
-    }
-    const std::filesystem::path installed =
-        std::filesystem::path(programFolder).parent_path() / "share" / "ravelin";
-    return std::filesystem::exists(installed / probe, error) ? installed.string() : programFolder;
-}
-
 std::string ProgramTextPath(const std::string& programFolder, const std::string& fileName) {
-    return programFolder.ends_with('/') ? programFolder + fileName : programFolder + "/" + fileName;
+#ifdef _WIN32
+    constexpr char kSeparator = '\\';
+    const bool endsWithSeparator = programFolder.ends_with('\\') || programFolder.ends_with('/');
+#else
+    constexpr char kSeparator = '/';
+    const bool endsWithSeparator = programFolder.ends_with('/');
+#endif
+    return endsWithSeparator ? programFolder + fileName : programFolder + kSeparator + fileName;
 }
 
 ProgramTextLoad LoadProgramText(const std::string& fileName, const std::string& programFolder) {
     const std::string fullPath = ProgramTextPath(programFolder, fileName);
-    const int32_t result = lt(fullPath.c_str(), kLoadFlags);
+    // The library takes its path as narrow system calls do: in the ANSI code page on Windows.
+    const int32_t result = lt(NarrowPathFromUtf8(fullPath).c_str(), kLoadFlags);
     return {result >= 1, LoadProgramTextMessage(result, fullPath)};
 }
 

@@ -3,6 +3,8 @@
 // The numbered user-interface texts, loaded once at start-up from the program-text file through
 // the text library vantlib6.
 
+#include "support/ProgramFolder.h"
+
 #include <cstdint>
 #include <string>
 
@@ -15,15 +17,8 @@ struct ProgramTextLoad {
     std::string message;
 };
 
-// Folder of the running executable, without a trailing slash unless it is the root folder; ""
-// when it cannot be found.
-std::string ProgramFolder();
-
-// Where the program's data files lie: beside the executable in a build tree, or share/ravelin
-// beside bin/ once installed. `probe` is a file that every data folder has.
-std::string DataFolder(const std::string& programFolder, const std::string& probe);
-
-// The folder and the file name joined by one slash, also when the folder ends with one.
+// The folder and the file name joined by one separator ("\\" on Windows, "/" elsewhere), also
+// when the folder ends with one.
 std::string ProgramTextPath(const std::string& programFolder, const std::string& fileName);
 
 ProgramTextLoad LoadProgramText(const std::string& fileName, const std::string& programFolder);

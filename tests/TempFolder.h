@@ -1,24 +1,33 @@
 #pragma once
 
-// A folder under /tmp that lives as long as the test needs it.
+// A folder in the system's temporary folder that lives as long as the test needs it. Names are
+// UTF-8, as inside the program, on every platform.
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <system_error>
 
 namespace ravelin::testing {
 
+inline std::filesystem::path PathOf(const std::string& utf8) {
+    return std::u8string(utf8.begin(), utf8.end());
+}
+
+inline std::string Utf8Of(const std::filesystem::path& path) {
+    const std::u8string utf8 = path.u8string();
+    return {utf8.begin(), utf8.end()};
+}
+
 class TempFolder {
   public:
     TempFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "ravelin-test-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            std::abort();
-        }
-        path_ = pattern;
+        std::random_device random;
+        const std::filesystem::path base = std::filesystem::temp_directory_path();
+        do {
+            path_ = base / ("ravelin-test-" + std::to_string(random()));
+        } while (!std::filesystem::create_directory(path_));
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
@@ -30,15 +39,15 @@ class TempFolder {
     }
 
     const std::filesystem::path& Path() const { return path_; }
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+    std::string operator/(const std::string& name) const { return Utf8Of(path_ / PathOf(name)); }
 
     // Writes the bytes exactly as given, making the sub-folders the name has.
     std::string Write(const std::string& name, const std::string& bytes) const {
-        const std::string file = *this / name;
-        std::filesystem::create_directories(std::filesystem::path(file).parent_path());
+        const std::filesystem::path file = path_ / PathOf(name);
+        std::filesystem::create_directories(file.parent_path());
         std::ofstream out(file, std::ios::binary);
         out << bytes;
-        return file;
+        return Utf8Of(file);
     }
 
   private:

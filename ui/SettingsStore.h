@@ -5,10 +5,12 @@
 // verdict ("0" for success) followed by the platform's message; the upper one turns that into a
 // Boolean or a default.
 //
-// On this platform the store is the INI file that QSettings keeps for the user (Quillmere/RVN.conf
-// in the user's configuration folder). A key path such as Software\Quillmere\RVN becomes the
-// group Software/Quillmere/RVN of that file, so that distinct key paths never share values. A
-// file that cannot be read holds no values; a damaged one holds those that can still be made out.
+// On Windows the store is the registry: the key path Software\Quillmere\RVN is the key of that
+// name under HKEY_CURRENT_USER. Elsewhere it is the INI file that QSettings keeps for the user
+// (Quillmere/RVN.conf in the user's configuration folder). A key path such as
+// Software\Quillmere\RVN becomes the group Software/Quillmere/RVN of that file, so that distinct
+// key paths never share values. A file that cannot be read holds no values; a damaged one holds
+// those that can still be made out.
 
 #include <QString>
 

@@ -1,35 +1,30 @@
 #include "support/vantlib6/TextFileReader.h"
 
-#include "files/FileDescriptor.h"
+#include "files/ReadOnlyFile.h"
+#include "files/Utf8Path.h"
 #include "support/vantlib6/vantlib6.h"
 
 #include <array>
-#include <cerrno>
 #include <new>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace vantlib6 {
 namespace {
 
 // Reads to the end rather than trusting the size: some regular files (in /proc) report size 0.
-int32_t ReadToEnd(int fd, std::string& content) {
+int32_t ReadToEnd(const ravelin::ReadOnlyFile& file, std::string& content) {
     std::array<char, 16384> chunk{};
     for (;;) {
-        const ssize_t count = ::read(fd, chunk.data(), chunk.size());
-        if (count == 0) {
-            return kStepOk;
-        }
-        if (count < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
+        const ravelin::Result<std::size_t> count = file.Read(chunk.data(), chunk.size());
+        if (!count) {
             return VANTLIB6_READ_ERROR;
         }
-        if (content.size() + static_cast<std::size_t>(count) > kMaxFileBytes) {
+        if (count.value() == 0) {
+            return kStepOk;
+        }
+        if (content.size() + count.value() > kMaxFileBytes) {
             return VANTLIB6_TOO_MUCH_TEXT;
         }
-        content.append(chunk.data(), static_cast<std::size_t>(count));
+        content.append(chunk.data(), count.value());
     }
 }
 
@@ -40,20 +35,20 @@ int32_t ReadTextFile(const char* path, std::string& content) {
     if (path == nullptr) {
         return VANTLIB6_CANNOT_OPEN;
     }
-    const auto file = ravelin::FileDescriptor::OpenForReading(path);
-    if (file.Get() < 0) {
+    const auto file = ravelin::ReadOnlyFile::Open(ravelin::Utf8FromNarrowPath(path));
+    if (!file) {
         return VANTLIB6_CANNOT_OPEN;
     }
-    struct stat info {};
-    if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    const auto info = file.value().Status();
+    if (!info || info.value().kind != ravelin::FileKind::Regular) {
         return VANTLIB6_READ_ERROR;
     }
-    if (static_cast<std::size_t>(info.st_size) > kMaxFileBytes) {
+    if (info.value().size > kMaxFileBytes) {
         return VANTLIB6_TOO_MUCH_TEXT;
     }
     try {
-        content.reserve(static_cast<std::size_t>(info.st_size));
-        return ReadToEnd(file.Get(), content);
+        content.reserve(static_cast<std::size_t>(info.value().size));
+        return ReadToEnd(file.value(), content);
     } catch (const std::bad_alloc&) {
         return VANTLIB6_GENERAL_ALLOCATION;
     }

@@ -14,7 +14,10 @@
 #endif
 
 #if defined(_WIN32)
-#if defined(VANTLIB6_BUILDING)
+#if defined(VANTLIB6_BUILDING) && !defined(_WIN64)
+// vantlib6.def names the exports: the compiler would drop the leading underscore of _lt@8.
+#define VANTLIB6_API
+#elif defined(VANTLIB6_BUILDING)
 #define VANTLIB6_API __declspec(dllexport)
 #else
 #define VANTLIB6_API __declspec(dllimport)

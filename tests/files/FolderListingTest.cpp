@@ -1,20 +1,36 @@
 #include "TempFolder.h"
 #include "files/FolderListing.h"
+#include "files/ReadOnlyFile.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <system_error>
+#include <vector>
+
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <system_error>
 #include <unistd.h>
-#include <vector>
+#endif
 
 namespace ravelin {
 namespace {
 
 namespace fs = std::filesystem;
 using testing::TempFolder;
+
+#ifdef _WIN32
+
+TEST(FolderListing, ListsAndCountsOnlyFilesInNameOrder) {
+    GTEST_SKIP() << "needs names that differ only in case, a FIFO and symbolic links";
+}
+
+TEST(FolderListing, DeniedAccessCountsZeroButFailsTheList) {
+    GTEST_SKIP() << "needs fork, chmod and setuid";
+}
+
+#else
 
 // Every kind of entry a folder can hold, with names that test the matcher and the order. The
 // names that differ only in case are created in both orders, so that the tie-break shows
@@ -123,12 +139,41 @@ TEST(FolderListing, DeniedAccessCountsZeroButFailsTheList) {
     EXPECT_EQ(status, 0) << "bits of the failed checks in DeniedAccessFailures, shifted by 8";
 }
 
+#endif
+
+// Names stay UTF-8 from the listing to the reader, also where the system's own calls take
+// another encoding.
+TEST(FolderListing, NamesOutsideAsciiAreListedAndOpened) {
+    const TempFolder folder;
+    const std::vector<std::string> names = {"caf\xC3\xA9.txt", "\xCE\xA9mega.txt",
+                                            "\xE6\x97\xA5\xE6\x9C\xAC.txt"};
+    const std::string sub = "\xC3\xBC-\xD1\x84";
+    for (const std::string& name : names) {
+        folder.Write(sub + "/" + name, name);
+    }
+    const std::string path = folder / sub;
+    EXPECT_TRUE(FolderExists(path));
+    std::vector<std::string> listed;
+    std::string errorText;
+    ASSERT_EQ(ListFiles(path, listed, "*.txt", errorText), 3) << errorText;
+    EXPECT_EQ(listed, names);
+    for (const std::string& name : listed) {
+        const auto file = ReadOnlyFile::Open(FullPath(path, name));
+        ASSERT_TRUE(file) << name << ": " << file.error().message;
+        std::string text(64, '\0');
+        text.resize(file.value().Read(text.data(), text.size()).value());
+        EXPECT_EQ(text, name);
+    }
+}
+
 TEST(FolderListing, FolderExistsTrimsBlanksAndFollowsLinks) {
     const TempFolder folder;
     folder.Write("plain.txt", "");
-    fs::create_symlink(fs::temp_directory_path(), folder / "link");
     EXPECT_TRUE(FolderExists("  " + folder.Path().string() + "  "));
+#ifndef _WIN32
+    fs::create_symlink(fs::temp_directory_path(), folder / "link");
     EXPECT_TRUE(FolderExists(folder / "link"));
+#endif
     EXPECT_FALSE(FolderExists(folder / "plain.txt"));
     EXPECT_FALSE(FolderExists(folder / "missing"));
 }

@@ -32,8 +32,14 @@ TEST(LoadProgramTextMessage, NamesThePathOrTheLineOrTheCode) {
     }
 }
 
-TEST(LoadProgramText, JoinsFolderAndFileWithOneSlash) {
+TEST(LoadProgramText, JoinsFolderAndFileWithOneSeparator) {
+#ifdef _WIN32
+    EXPECT_EQ(ProgramTextPath("D:\\", "rvn.dat"), "D:\\rvn.dat");
+    EXPECT_EQ(ProgramTextPath("D:\\Tools", "rvn.dat"), "D:\\Tools\\rvn.dat");
+#else
     EXPECT_EQ(ProgramTextPath("/", "rvn.dat"), "/rvn.dat");
+    EXPECT_EQ(ProgramTextPath("/opt", "rvn.dat"), "/opt/rvn.dat");
+#endif
     const TempFolder folder;
     const std::string path = folder.Path().string();
     const ProgramTextLoad missing = LoadProgramText("rvn.dat", path + "/");
@@ -65,8 +71,8 @@ TEST(ProgramText, HandsOutWindows1252CutToTheBufferWhichTheCatalogTurnsIntoUtf8)
 // The build copies rvn.dat beside the test program, as beside every program.
 TEST(ProgramText, ShippedFileHoldsTheProgramTexts) {
     const std::string folder = ProgramFolder();
-    EXPECT_TRUE(folder.starts_with('/')) << folder;
-    EXPECT_FALSE(folder.ends_with('/')) << folder;
+    EXPECT_TRUE(testing::PathOf(folder).is_absolute()) << folder;
+    EXPECT_FALSE(folder.ends_with('/') || folder.ends_with('\\')) << folder;
     const ProgramTextLoad load = LoadProgramText("rvn.dat", folder);
     ASSERT_TRUE(load.loaded) << load.message;
     // The scan's texts are those the tests that run without this file use.

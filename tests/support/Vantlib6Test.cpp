@@ -8,9 +8,12 @@
 #include <filesystem>
 #include <iterator>
 #include <string>
+#include <vector>
+
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
+#endif
 
 namespace ravelin {
 namespace {
@@ -70,7 +73,24 @@ TEST(Vantlib6Load, AnswersTheCodeThatFitsTheFile) {
     }
 }
 
-TEST(Vantlib6Load, AnswersForWhatIsNoProgramTextFileAndClosesWhatItOpens) {
+TEST(Vantlib6Load, AnswersForWhatIsNoProgramTextFile) {
+    const TempFolder folder;
+    const std::string file = folder.Write("texts.dat", "1\tA\n");
+    EXPECT_EQ(lt(folder.Path().string().c_str(), 0), -7);
+    EXPECT_EQ(lt((folder / "absent.dat").c_str(), 0), -1);
+    EXPECT_EQ(lt(file.c_str(), 1), -5);
+    EXPECT_EQ(lt(file.c_str(), 0), 1);
+}
+
+#ifdef _WIN32
+
+TEST(Vantlib6Load, AFifoAnswersAndOpenFilesAreClosed) {
+    GTEST_SKIP() << "needs a FIFO and /proc/self/fd";
+}
+
+#else
+
+TEST(Vantlib6Load, AFifoAnswersAndOpenFilesAreClosed) {
     const TempFolder folder;
     const std::string fifo = folder / "texts.fifo";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -84,10 +104,12 @@ TEST(Vantlib6Load, AnswersForWhatIsNoProgramTextFileAndClosesWhatItOpens) {
     EXPECT_EQ(lt(fifo.c_str(), 0), -7);
     ::alarm(0);
     EXPECT_EQ(lt((folder / "absent.dat").c_str(), 0), -1);
-    EXPECT_EQ(lt(file.c_str(), 1), -5);
+    EXPECT_EQ(lt(folder.Path().c_str(), 0), -7);
     EXPECT_EQ(lt(file.c_str(), 0), 1);
     EXPECT_EQ(openFiles(), filesBefore);
 }
+
+#endif
 
 TEST(Vantlib6Load, ReplacesTheTextsOnSuccessAndKeepsThemOnFailure) {
     ASSERT_EQ(LoadBytes("1\tfirst\n2\tsecond\n"), 2);

@@ -316,6 +316,9 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     app.set_version_flag("--version", "ravelin-cli " + VersionText());
     app.set_help_all_flag("--help-all", "Print the help of every command and exit");
     app.require_subcommand(1);
+    // A folder such as /data is a folder on every platform, never a Windows-style option;
+    // subcommands take the setting from here.
+    app.allow_windows_style_options(false);
     ScanCommand scan;
     CLI::App* scanCommand =
         app.add_subcommand("scan", "Compare every .txt file of FOLDER2 with every one of FOLDER1");

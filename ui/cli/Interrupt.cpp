@@ -1,10 +1,51 @@
 #include "ui/cli/Interrupt.h"
 
+#ifdef _WIN32
+#include <atomic>
+#include <cstdlib>
+#include <windows.h>
+#else
 #include <csignal>
 #include <unistd.h>
+#endif
 
 namespace ravelin::cli {
 namespace {
+
+constexpr int kInterruptedStatus = 130;
+
+#ifdef _WIN32
+
+// The system calls the handler on a thread of its own, so the flag is atomic; the handler can
+// still only reach state that lives outside any object.
+std::atomic<bool> interruptRequested{false};
+
+BOOL WINAPI OnConsoleEvent(DWORD event) {
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) {
+        return FALSE;  // closing the console or logging off ends the program as usual
+    }
+    if (interruptRequested.exchange(true)) {
+        std::_Exit(kInterruptedStatus);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+InterruptHandler::InterruptHandler() {
+    interruptRequested = false;
+    ::SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
+}
+
+InterruptHandler::~InterruptHandler() {
+    ::SetConsoleCtrlHandler(OnConsoleEvent, FALSE);
+}
+
+bool InterruptHandler::Requested() {
+    return interruptRequested;
+}
+
+#else
 
 // A signal handler can only reach state that lives outside any object.
 volatile std::sig_atomic_t interruptRequested = 0;
@@ -12,7 +53,7 @@ struct sigaction previousAction {};
 
 extern "C" void OnInterrupt(int /*signal*/) {
     if (interruptRequested != 0) {
-        ::_exit(130);
+        ::_exit(kInterruptedStatus);
     }
     interruptRequested = 1;
 }
@@ -34,5 +75,7 @@ InterruptHandler::~InterruptHandler() {
 bool InterruptHandler::Requested() {
     return interruptRequested != 0;
 }
+
+#endif
 
 }  // namespace ravelin::cli

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Runs the tests of a 64-bit Windows build under Wine. The prefix is made first and one wineserver
+# serves every test program, so that no test pays for Wine's start-up; the server ends with the
+# run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:?build folder}
+jobs=${2:-$(nproc)}
+export WINEPREFIX=${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/ravelin-wine}
+export WINEDEBUG=-all
+wineserver=$(command -v wineserver || command -v wineserver64 || echo /usr/lib/wine/wineserver64)
+mkdir -p "$(dirname "$WINEPREFIX")"
+"$wineserver" -k 2>/dev/null || true  # a server left from an earlier run
+"$wineserver" -p
+trap '"$wineserver" -k' EXIT
+scripts/wine.sh wineboot --init >/dev/null 2>&1
+ctest --test-dir "$build" --output-on-failure -j"$jobs"

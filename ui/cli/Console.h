@@ -1,0 +1,27 @@
+#pragma once
+
+// The standard streams made ready for the command line for as long as the object lives. On
+// Windows the output is written in binary, so that lines end with "\n" on the standard output as
+// in a file written with -o and as on every other platform; a console is switched to UTF-8, the
+// encoding of the report, and to the escape sequences of the progress bar, and given back as it
+// was at the end.
+
+namespace ravelin::cli {
+
+class Console {
+  public:
+    Console();
+    Console(const Console&) = delete;
+    Console& operator=(const Console&) = delete;
+    ~Console();
+
+    // Whether the error stream is a terminal that can show the progress bar.
+    bool ErrorIsTerminal() const { return errorIsTerminal_; }
+
+  private:
+    bool errorIsTerminal_ = false;
+    unsigned previousCodePage_ = 0;   // of a Windows console whose code page was changed
+    unsigned long previousMode_ = 0;  // of the Windows console of the error stream
+};
+
+}  // namespace ravelin::cli
