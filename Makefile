@@ -54,6 +54,7 @@ windows: deps
 	@ctest --test-dir build-windows-i686 --output-on-failure -j$(JOBS)
 
 bench: deps
+	@scripts/deps.sh packages-bench.txt
 	@$(MAKE) --no-print-directory build
 	@bench/run.sh $(BUILD)
 

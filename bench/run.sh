@@ -1,30 +1,46 @@
 #!/usr/bin/env bash
-# The micro-benchmarks, then the scan table: ravelin-cli on the real folder against itself and on
-# the scaled folder, with one thread and with all cores, beside the literal pair-by-pair scan
-# (timed on a subset, since it takes minutes on the whole folder); last, the time and memory
-# budgets of bench/budgets.sh.
+# The micro-benchmarks, then the scan tables: ravelin-cli on the real folder against itself with
+# one job and with every core, beside the literal pair-by-pair scan (timed on a subset, since it
+# takes minutes on the whole folder), TLSH and ssdeep on the same folder; then 100,000 files
+# against a near-miss copy of them, and against themselves; last, the budgets of bench/budgets.sh.
+# A figure over its target is marked OVER and makes the exit status 1.
 set -euo pipefail
 build=${1:-build}
 cli="$build/bin/ravelin-cli"
 cores=$(nproc)
+over=0
 
 "$build/bin/ravelin_bench" --benchmark_min_time=0.5
 bench/corpus.sh "$build" bench/corpus
 real=bench/corpus/real
 scaled=bench/corpus/scaled
+nearMiss=bench/corpus/near-miss
 
-# Runs a scan; prints "wall_seconds peak_MB files_per_s pairs_per_s".
-measure() {
+# Runs a command; prints "wall_seconds peak_MB".
+timed() {
     local stats
     stats=$(mktemp)
-    /usr/bin/time -f "%e %M" -o "$stats.time" "$cli" scan --stats --format tsv "$@" \
-        > /dev/null 2> "$stats"
-    local wall peak files pairs
-    read -r wall peak < "$stats.time"
-    files=$(sed -n 's/.*(\([0-9]*\) files\/s).*/\1/p' "$stats")
-    pairs=$(sed -n 's/.*(\([0-9]*\) pairs\/s).*/\1/p' "$stats")
-    rm -f "$stats" "$stats.time"
-    echo "$wall $((peak / 1024)) $files $pairs"
+    /usr/bin/time -f "%e %M" -o "$stats" "$@" > /dev/null 2>&1
+    local wall peak
+    read -r wall peak < "$stats"
+    rm -f "$stats"
+    echo "$wall $((peak / 1024))"
+}
+
+# The pair rate of a scan, from its --stats line.
+pairRate() {
+    "$cli" scan --stats --format tsv "$@" 2>&1 > /dev/null |
+        sed -n 's/.*(\([0-9]*\) pairs\/s).*/\1/p'
+}
+
+# "OVER" when $1 >= $2.
+verdict() {
+    if awk -v v="$1" -v b="$2" 'BEGIN { exit !(v >= b) }'; then
+        over=1
+        echo "OVER"
+    else
+        echo "ok"
+    fi
 }
 
 subset() {  # every 8th file of the real folder, at most $1 of them
@@ -39,29 +55,47 @@ subset() {  # every 8th file of the real folder, at most $1 of them
 }
 
 realFiles=$(ls "$real" | wc -l)
-scaledFiles=$(ls "$scaled" | wc -l)
 echo
-echo "| folder | N | jobs | wall (s) | peak (MB) | files/s reduced | pairs/s compared | vs --literal |"
-echo "|---|---|---|---|---|---|---|---|"
+echo "Real folder ($realFiles files) against itself"
+echo
+echo "| N | program | wall (s) | peak (MB) | vs ravelin, $cores jobs | target |"
+echo "|---|---|---|---|---|---|"
 for n in 20 100; do
+    read -r fast peak < <(timed "$cli" scan --format tsv --words "$n" --jobs "$cores" "$real" "$real")
+    target=""
+    if [ "$n" = 20 ]; then
+        target="0.2 s, 20 MB: $(verdict "$fast" 0.2) $(verdict "$peak" 20)"
+    fi
+    read -r one onePeak < <(timed "$cli" scan --format tsv --words "$n" --jobs 1 "$real" "$real")
+    speedup=$(awk -v a="$one" -v b="$fast" 'BEGIN { printf "%.2f", a / b }')
+    echo "| $n | ravelin-cli, $cores jobs | $fast | $peak | 1x | $target |"
+    echo "| $n | ravelin-cli, 1 job | $one | $onePeak | ${speedup}x | 1.7x: $(verdict 1.7 "$speedup" | sed 's/OVER/SHORT/') |"
     if [ "$n" = 20 ]; then size=500; else size=150; fi
-    sub=$(subset "$size")
-    read -r _ _ _ literalRate < <(measure --words "$n" --literal "$sub")
-    pairs=$((realFiles * realFiles))
-    for jobs in 1 "$cores"; do
-        read -r wall peak files rate < <(measure --words "$n" --jobs "$jobs" "$real")
-        # The literal scan's time on the whole folder, from its pair rate on the subset.
-        ratio=$(awk -v p="$pairs" -v r="$literalRate" -v w="$wall" 'BEGIN { printf "%.0fx", p / r / w }')
-        echo "| real, $realFiles files | $n | $jobs | $wall | $peak | $files | $rate | $ratio |"
-    done
-    echo "| subset, $size files, --literal | $n | 1 | | | | $literalRate | 1x |"
+    rate=$(pairRate --words "$n" --literal "$(subset "$size")" "$(subset "$size")")
+    literal=$(awk -v f="$realFiles" -v r="$rate" -v w="$fast" \
+        'BEGIN { printf "%.0f s (estimated) | | %.0fx", f * f / r, f * f / r / w }')
+    echo "| $n | ravelin-cli --literal | $literal | |"
 done
-for n in 20 100; do
-    read -r wall peak files rate < <(measure --words "$n" --jobs "$cores" "$scaled")
-    echo "| scaled, $scaledFiles files | $n | $cores | $wall | $peak | $files | $rate | |"
-done
-echo
-echo "The literal scan of the whole real folder is estimated from its pair rate on the subset"
-echo "(every 8th file), as pairs / rate; the ratio is that estimate over the measured wall time."
+read -r wall peak < <(timed tlsh -xref -r "$real" -T 30)
+echo "| | TLSH (tlsh -xref, T 30) | $wall | $peak | $(awk -v a="$wall" -v b="$fast" 'BEGIN { printf "%.1fx", a / b }') | |"
+read -r wall peak < <(timed ssdeep -s -r -d "$real")
+echo "| | ssdeep -d | $wall | $peak | $(awk -v a="$wall" -v b="$fast" 'BEGIN { printf "%.1fx", a / b }') | |"
 
-bench/budgets.sh "$build"
+echo
+echo "100,000 files ($scaled) against a near-miss copy and against themselves, $cores jobs"
+echo
+echo "| scan | N | wall (s) | peak (MB) | matches | target |"
+echo "|---|---|---|---|---|---|"
+out=$(mktemp)
+trap 'rm -f "$out"' EXIT
+for n in 20 100; do
+    read -r wall peak < <(timed sh -c "'$cli' scan --format tsv --words $n '$scaled' '$nearMiss' | wc -l > '$out'")
+    echo "| near-miss copy | $n | $wall | $peak | $(cat "$out") | 15 s, 500 MB: $(verdict "$wall" 15) $(verdict "$peak" 500) |"
+done
+read -r wall peak < <(timed sh -c "'$cli' scan --format tsv '$scaled' '$scaled' | wc -l > '$out'")
+matches=$(cat "$out")
+echo "| itself, tsv | 20 | $wall | $peak | $matches | 45 s: $(verdict "$wall" 45) |"
+rm -f "$out"
+
+bench/budgets.sh "$build" || over=1
+exit "$over"

@@ -5,6 +5,7 @@
 // core while the scan still reports file after file. With one job nothing runs ahead: each item
 // is computed when it is taken, on the taker's thread.
 
+#include <algorithm>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -29,7 +30,7 @@ class OrderedWork {
         }
         // Enough items ahead to keep every worker busy while the taker reports, few enough that
         // items with large results do not fill the memory.
-        slots_.resize(8 * static_cast<size_t>(jobs));
+        slots_.resize(4 * kBatch * static_cast<size_t>(jobs));
         for (int i = 0; i < jobs; ++i) {
             workers_.emplace_back([this] { Work(); });
         }
@@ -54,14 +55,20 @@ class OrderedWork {
             inline_(index, result);
             return result;
         }
+        bool workerWaits = false;
         {
             std::unique_lock lock(mutex_);
+            takerWaits_ = true;
             resultReady_.wait(lock, [this, index] { return Slot(index).ready; });
+            takerWaits_ = false;
             result = std::move(Slot(index).result);
             Slot(index) = Item();
             taken_ = index + 1;
+            workerWaits = workersWaiting_ > 0;
         }
-        spaceFree_.notify_all();
+        if (workerWaits) {
+            spaceFree_.notify_all();
+        }
         return result;
     }
 
@@ -71,33 +78,52 @@ class OrderedWork {
         Result result;
     };
 
+    // A worker takes a few items at a time and hands them over together, so that a taker who
+    // is faster than the workers is woken once per batch, not once per item.
+    static constexpr int32_t kBatch = 8;
+
     Item& Slot(int32_t index) { return slots_[static_cast<size_t>(index) % slots_.size()]; }
 
-    bool Claim(int32_t& index) {
+    // The items [first, end) for the calling worker; false when there are none left.
+    bool Claim(int32_t& first, int32_t& end) {
         std::unique_lock lock(mutex_);
+        ++workersWaiting_;
         spaceFree_.wait(lock, [this] {
             return stopping_ || next_ >= count_ ||
-                   next_ < taken_ + static_cast<int32_t>(slots_.size());
+                   next_ + kBatch <= taken_ + static_cast<int32_t>(slots_.size());
         });
+        --workersWaiting_;
         if (stopping_ || next_ >= count_) {
             return false;
         }
-        index = next_++;
+        first = next_;
+        end = std::min(count_, next_ + kBatch);
+        next_ = end;
         return true;
     }
 
     void Work() {
         const Compute compute = makeWorker_();
-        int32_t index = 0;
-        while (Claim(index)) {
-            Item item;
-            compute(index, item.result);
-            item.ready = true;
+        std::vector<Item> batch;
+        int32_t first = 0;
+        int32_t end = 0;
+        while (Claim(first, end)) {
+            batch.assign(static_cast<size_t>(end - first), Item());
+            for (int32_t index = first; index < end; ++index) {
+                compute(index, batch[static_cast<size_t>(index - first)].result);
+            }
+            bool takerWaits = false;
             {
                 const std::lock_guard lock(mutex_);
-                Slot(index) = std::move(item);
+                for (int32_t index = first; index < end; ++index) {
+                    Slot(index) = std::move(batch[static_cast<size_t>(index - first)]);
+                    Slot(index).ready = true;
+                }
+                takerWaits = takerWaits_;
             }
-            resultReady_.notify_all();
+            if (takerWaits) {
+                resultReady_.notify_one();
+            }
         }
     }
 
@@ -112,6 +138,8 @@ class OrderedWork {
     int32_t next_ = 0;
     int32_t taken_ = 0;
     bool stopping_ = false;
+    bool takerWaits_ = false;
+    int workersWaiting_ = 0;
     std::vector<std::thread> workers_;
 };
 
