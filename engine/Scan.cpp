@@ -4,6 +4,8 @@
 #include "engine/OrderedWork.h"
 #include "files/FolderListing.h"
 
+#include <future>
+
 namespace ravelin {
 namespace {
 
@@ -37,36 +39,54 @@ ScanEnded Scan::End(ScanEnd how) {
     return ended;
 }
 
+struct FolderFiles {
+    int32_t count = 0;  // negative: the folder could not be listed
+    std::vector<std::string> names;
+    Error error;
+};
+
+FolderFiles ListTextFiles(const std::string& folder, const YieldFunction& yield) {
+    FolderFiles files;
+    files.count =
+        ListFiles(folder, files.names, "*." + std::string(kFileExt), files.error.message, yield);
+    return files;
+}
+
 ScanEnded Scan::Run() {
     matches_ = 0;
     Emit(&ScanSink::OnScanBegun, options_);
-    std::vector<std::string> names;
-    if (const auto failed = List(ScanPass::First, names)) {
+    FolderFiles first = ListTextFiles(options_.folders[0], control_.yield);
+    if (const auto failed = Listed(ScanPass::First, first)) {
         return End(*failed);
     }
-    if (!FirstPass(names)) {
+    // With workers, the 2nd folder is listed while the 1st is read: a listing mostly waits for
+    // the file system. Its event still comes after the first pass.
+    std::future<FolderFiles> listing;
+    if (options_.jobs > 1) {
+        listing = std::async(std::launch::async, ListTextFiles, options_.folders[1], nullptr);
+    }
+    if (!FirstPass(first.names)) {
         return End(ScanEnd::Stopped);
     }
     Emit(&ScanSink::OnPassEnded, ScanPass::First);
-    if (const auto failed = List(ScanPass::Second, names)) {
+    FolderFiles second =
+        listing.valid() ? listing.get() : ListTextFiles(options_.folders[1], control_.yield);
+    if (const auto failed = Listed(ScanPass::Second, second)) {
         return End(*failed);
     }
-    if (!SecondPass(names)) {
+    if (!SecondPass(second.names)) {
         return End(ScanEnd::Stopped);
     }
     Emit(&ScanSink::OnPassEnded, ScanPass::Second);
     return End(ScanEnd::Complete);
 }
 
-std::optional<ScanEnd> Scan::List(ScanPass pass, std::vector<std::string>& names) {
+std::optional<ScanEnd> Scan::Listed(ScanPass pass, const FolderFiles& files) {
     const std::string& folder = options_.folders[static_cast<size_t>(pass)];
-    names.clear();
-    Error error;
-    const int32_t count =
-        ListFiles(folder, names, "*." + std::string(kFileExt), error.message, control_.yield);
+    const int32_t count = files.count;
     const bool unreadable = count < 0;
     Emit(&ScanSink::OnFolderListed,
-         FolderListed{pass, folder, unreadable ? 0 : count, unreadable ? &error : nullptr});
+         FolderListed{pass, folder, unreadable ? 0 : count, unreadable ? &files.error : nullptr});
     if (unreadable) {
         return ScanEnd::UnreadableFolder;
     }

@@ -19,6 +19,8 @@
 
 namespace ravelin {
 
+struct FolderFiles;
+
 struct ScanControl {
     std::function<void()> yield;  // may be empty
     std::function<bool()> stopRequested;
@@ -42,7 +44,7 @@ class Scan {
     void Emit(void (ScanSink::*handler)(Params...), const Args&... args);
     bool YieldAndGoOn() const;
     ScanEnded End(ScanEnd how);
-    std::optional<ScanEnd> List(ScanPass pass, std::vector<std::string>& names);
+    std::optional<ScanEnd> Listed(ScanPass pass, const FolderFiles& files);
     bool FirstPass(const std::vector<std::string>& names);
     bool SecondPass(const std::vector<std::string>& names);
     bool ReportMatches(int32_t j, const std::vector<PairMatch>& matches);
