@@ -1,5 +1,7 @@
 #include "engine/PrunedMatcher.h"
 
+#include "engine/OrderedWork.h"
+
 #include <algorithm>
 #include <bit>
 #include <numeric>
@@ -85,7 +87,19 @@ std::span<const FirstFolderIndex::Posting> FirstFolderIndex::Postings(uint64_t t
     return {postings_.data() + begin, end - begin};
 }
 
-void FirstFolderIndex::Build(const FirstFolderTable& table, int32_t n, int32_t t) {
+namespace {
+
+struct PrefixEntry {
+    uint64_t token;
+    int32_t file;
+    int32_t position;
+};
+
+constexpr int32_t kFilesPerChunk = 256;
+
+}  // namespace
+
+void FirstFolderIndex::Build(const FirstFolderTable& table, int32_t n, int32_t t, int jobs) {
     n_ = n;
     t_ = t;
     fileCount_ = table.FileCount();
@@ -102,22 +116,35 @@ void FirstFolderIndex::Build(const FirstFolderTable& table, int32_t n, int32_t t
     }
     // The postings are grouped by token in two rounds over the files' prefixes, counting then
     // placing, rather than sorted: a list of (token, posting) would double the index's peak.
-    std::vector<RankedToken> tokens;
+    // The prefixes are sorted on the workers, a chunk of files at a time, and used here in
+    // file order.
     const auto forEachPrefixToken = [&](const auto& use) {
-        for (int32_t k = 0; k < fileCount_; ++k) {
-            if (table.TooSmall(k)) {
-                continue;
-            }
-            SortedTokens(table.Ids(k), tokens);
-            const size_t prefix = PrefixLength(tokens);
-            for (size_t i = 0; i < prefix; ++i) {
-                use(k, tokens[i]);
+        const int32_t chunks = (fileCount_ + kFilesPerChunk - 1) / kFilesPerChunk;
+        OrderedWork<std::vector<PrefixEntry>> work(jobs, chunks, [this, &table] {
+            return [this, &table, tokens = std::vector<RankedToken>()](
+                       int32_t chunk, std::vector<PrefixEntry>& entries) mutable {
+                const int32_t end = std::min(fileCount_, (chunk + 1) * kFilesPerChunk);
+                for (int32_t k = chunk * kFilesPerChunk; k < end; ++k) {
+                    if (table.TooSmall(k)) {
+                        continue;
+                    }
+                    SortedTokens(table.Ids(k), tokens);
+                    const size_t prefix = PrefixLength(tokens);
+                    for (size_t i = 0; i < prefix; ++i) {
+                        entries.push_back({tokens[i].token, k, tokens[i].position});
+                    }
+                }
+            };
+        });
+        for (int32_t chunk = 0; chunk < chunks; ++chunk) {
+            for (const PrefixEntry& entry : work.Take(chunk)) {
+                use(entry);
             }
         }
     };
     postingsAt_ = FlatKeyMap(frequency_.Size() / 2);
     postingRanges_.assign(1, 0);
-    forEachPrefixToken([this](int32_t /*k*/, const RankedToken& token) {
+    forEachPrefixToken([this](const PrefixEntry& token) {
         uint32_t& at = postingsAt_[token.token];  // 0 until the token's first posting
         if (at == 0) {
             postingRanges_.push_back(0);
@@ -131,9 +158,9 @@ void FirstFolderIndex::Build(const FirstFolderTable& table, int32_t n, int32_t t
     }
     postings_.assign(postingRanges_.back(), Posting{});
     std::vector<uint32_t> next(postingRanges_.begin(), postingRanges_.end() - 1);
-    forEachPrefixToken([this, &next](int32_t k, const RankedToken& token) {
+    forEachPrefixToken([this, &next](const PrefixEntry& token) {
         const uint32_t at = *postingsAt_.Find(token.token);
-        postings_[next[at - 1]++] = Posting{k, token.position};
+        postings_[next[at - 1]++] = Posting{token.file, token.position};
     });
 }
 

@@ -36,7 +36,7 @@ PruneBounds ComputePruneBounds(int32_t n, int32_t t);
 // so any number of threads can probe it.
 class FirstFolderIndex {
   public:
-    void Build(const FirstFolderTable& table, int32_t n, int32_t t);
+    void Build(const FirstFolderTable& table, int32_t n, int32_t t, int jobs = 1);
 
     int32_t N() const { return n_; }
     int32_t T() const { return t_; }

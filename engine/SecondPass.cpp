@@ -21,10 +21,10 @@ SecondFile LoadSecondFile(const SecondFolder& folder, const std::string& name, i
 
 namespace {
 
-FirstFolderIndex IndexFor(const ScanState& state, bool literal) {
+FirstFolderIndex IndexFor(const ScanState& state, bool literal, int jobs) {
     FirstFolderIndex index;
     if (!literal) {
-        index.Build(state.table1, state.intNumWordsToCompare, state.intMatchThreshold);
+        index.Build(state.table1, state.intNumWordsToCompare, state.intMatchThreshold, jobs);
     }
     return index;
 }
@@ -35,7 +35,7 @@ SecondPass::SecondPass(const ScanState& state, SecondFolder folder, bool literal
     : state_(state),
       folder_(std::move(folder)),
       literal_(literal),
-      index_(IndexFor(state, literal)),
+      index_(IndexFor(state, literal, jobs)),
       work_(literal ? 1 : jobs, static_cast<int32_t>(folder_.names.size()),
             [this] { return MakeWorker(); }) {}
 
