@@ -233,31 +233,6 @@ TEST_F(CommandLineTest, WordsShowsWhatAScanCompares) {
               "and is never compared.\n");
 }
 
-// The engine's own tests compare the fast and the literal comparison at length; this checks that
-// the command line hands both, and every thread count, the same scan.
-TEST_F(CommandLineTest, OneAndTwoThreadsPrintTheLiteralReport) {
-    // Edited, shifted copies of one text over 20 words: matches at many shifts, and near the
-    // threshold.
-    std::mt19937 random(7);
-    const auto word = [&random] { return "word" + std::to_string(random() % 20); };
-    std::vector<std::string> original(400);
-    std::generate(original.begin(), original.end(), word);
-    for (const std::string folder : {"one", "two"}) {
-        for (int f = 0; f < 12; ++f) {
-            std::string text;
-            for (size_t i = random() % 40; i < original.size(); ++i) {
-                text += (random() % 12 == 0 ? word() : original[i]) + (i % 9 == 8 ? "\r\n" : " ");
-            }
-            root_.Write(folder + "/f" + std::to_string(f) + ".txt", text);
-        }
-    }
-    const CliRun literal = RunCli({"scan", "--threshold=80", "--literal", one_, two_});
-    EXPECT_NE(literal.out.find("(though not exactly)"), std::string::npos) << literal.out;
-    for (const char* jobs : {"--jobs=1", "--jobs=2"}) {
-        EXPECT_EQ(RunCli({"scan", "--threshold=80", jobs, one_, two_}).out, literal.out) << jobs;
-    }
-}
-
 // The page carries every pair tsv lists, even when a folder's path holds the "</script>" that would
 // end its script, and asks the network for nothing.
 TEST_F(CommandLineTest, HtmlEmbedsEveryPairTsvListsAndNothingElse) {
