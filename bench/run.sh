@@ -27,6 +27,11 @@ timed() {
     echo "$wall $((peak / 1024))"
 }
 
+# The best of three runs, for scans short enough that the machine's other work shows in them.
+bestOfThree() {
+    for _ in 1 2 3; do timed "$@"; done | sort -n | head -n 1
+}
+
 # The pair rate of a scan, from its --stats line.
 pairRate() {
     "$cli" scan --stats --format tsv "$@" 2>&1 > /dev/null |
@@ -61,12 +66,12 @@ echo
 echo "| N | program | wall (s) | peak (MB) | vs ravelin, $cores jobs | target |"
 echo "|---|---|---|---|---|---|"
 for n in 20 100; do
-    read -r fast peak < <(timed "$cli" scan --format tsv --words "$n" --jobs "$cores" "$real" "$real")
+    read -r fast peak < <(bestOfThree "$cli" scan --format tsv --words "$n" --jobs "$cores" "$real" "$real")
     target=""
     if [ "$n" = 20 ]; then
         target="0.2 s, 20 MB: $(verdict "$fast" 0.2) $(verdict "$peak" 20)"
     fi
-    read -r one onePeak < <(timed "$cli" scan --format tsv --words "$n" --jobs 1 "$real" "$real")
+    read -r one onePeak < <(bestOfThree "$cli" scan --format tsv --words "$n" --jobs 1 "$real" "$real")
     speedup=$(awk -v a="$one" -v b="$fast" 'BEGIN { printf "%.2f", a / b }')
     echo "| $n | ravelin-cli, $cores jobs | $fast | $peak | 1x | $target |"
     echo "| $n | ravelin-cli, 1 job | $one | $onePeak | ${speedup}x | 1.7x: $(verdict 1.7 "$speedup" | sed 's/OVER/SHORT/') |"
@@ -92,6 +97,8 @@ for n in 20 100; do
     read -r wall peak < <(timed sh -c "'$cli' scan --format tsv --words $n '$scaled' '$nearMiss' | wc -l > '$out'")
     echo "| near-miss copy | $n | $wall | $peak | $(cat "$out") | 15 s, 500 MB: $(verdict "$wall" 15) $(verdict "$peak" 500) |"
 done
+read -r wall peak < <(timed sh -c "'$cli' scan --format tsv --jobs 1 --words 20 '$scaled' '$nearMiss' | wc -l > '$out'")
+echo "| near-miss copy, 1 job | 20 | $wall | $peak | $(cat "$out") | |"
 read -r wall peak < <(timed sh -c "'$cli' scan --format tsv '$scaled' '$scaled' | wc -l > '$out'")
 matches=$(cat "$out")
 echo "| itself, tsv | 20 | $wall | $peak | $matches | 45 s: $(verdict "$wall" 45) |"

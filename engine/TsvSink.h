@@ -8,18 +8,22 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace ravelin {
-
-std::string TsvLine(const MatchFound& match);
 
 class TsvSink final : public ScanSink {
   public:
     explicit TsvSink(std::ostream& out) : out_(out) {}
-    void OnMatch(const MatchFound& event) override { out_ << TsvLine(event); }
+    void OnMatch(const MatchFound& event) override;
 
   private:
     std::ostream& out_;
+    // A file matches again and again: its escaped name is made once.
+    std::vector<std::string> names1_;  // by 1st-folder index
+    int32_t index2_ = -1;
+    std::string name2_;
+    std::string line_;
 };
 
 }  // namespace ravelin
