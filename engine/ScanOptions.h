@@ -20,7 +20,7 @@ struct ScanOptions {
     std::array<int32_t, 2> numWordsToSkip = {0, 0};  // S1, S2
     int32_t numWordsToDisplay = 12;                  // M
     bool displayReducedText = true;
-    int jobs = 1;          // threads that compare 2nd-folder files
+    int jobs = 1;          // threads that read and compare files
     bool literal = false;  // try every shift of every pair: the reference for the fast paths
 
     int32_t SegmentLength() const { return 2 * numWordsToCompare; }

@@ -103,7 +103,7 @@ void AddScanOptions(CLI::App& command, ScanCommand& scan) {
         ->type_name("FILE");
     command.add_flag("--literal", scan.literal,
                      "Compare every pair with every shift, the reference for the fast path");
-    command.add_option("--jobs", scan.jobs, "Threads that compare 2nd-folder files (1-256)")
+    command.add_option("--jobs", scan.jobs, "Threads that read and compare files (1-256)")
         ->check(CLI::Range(1, 256))
         ->type_name("J")
         ->capture_default_str();
