@@ -20,8 +20,10 @@ class Console {
 
   private:
     bool errorIsTerminal_ = false;
-    unsigned previousCodePage_ = 0;   // of a Windows console whose code page was changed
-    unsigned long previousMode_ = 0;  // of the Windows console of the error stream
+#ifdef _WIN32
+    unsigned previousCodePage_ = 0;   // of a console whose code page was changed
+    unsigned long previousMode_ = 0;  // of the console of the error stream
+#endif
 };
 
 }  // namespace ravelin::cli
