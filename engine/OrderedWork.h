@@ -30,7 +30,7 @@ class OrderedWork {
         }
         // Enough items ahead to keep every worker busy while the taker reports, few enough that
         // items with large results do not fill the memory.
-        slots_.resize(4 * kBatch * static_cast<size_t>(jobs));
+        slots_.resize(size_t{4} * kBatch * static_cast<size_t>(jobs));
         for (int i = 0; i < jobs; ++i) {
             workers_.emplace_back([this] { Work(); });
         }

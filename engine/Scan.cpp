@@ -121,7 +121,7 @@ bool Scan::FirstPass(const std::vector<std::string>& names) {
             const std::string path = FullPath(options_.folders[0], names[static_cast<size_t>(k)]);
             file.read = ReadFirstFolderWords(path, needed, file.words);
             if (file.read.count >= needed) {
-                for (size_t i = static_cast<size_t>(skip); i < file.words.size(); ++i) {
+                for (auto i = static_cast<size_t>(skip); i < file.words.size(); ++i) {
                     file.hashes.push_back(WordDictionary::HashOf(file.words[i]));
                 }
             }

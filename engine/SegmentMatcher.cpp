@@ -39,7 +39,7 @@ int32_t CompareSegments(const SegmentSides& sides, int32_t intMode, int32_t intO
             }
         }
     }
-    return equal * 100 / length;
+    return length > 0 ? equal * 100 / length : 0;
 }
 
 std::optional<int32_t> PercentIfReached(const SegmentSides& sides, int32_t intMode,

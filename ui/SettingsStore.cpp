@@ -76,23 +76,20 @@ QString ReadVerdict(const QString& message, const QString& valueText) {
     return valueText.isEmpty() ? QStringLiteral("4 ") + message : QStringLiteral("0 OK probably");
 }
 
-// The user's own store. On Windows it is the registry from HKEY_CURRENT_USER down, so that the
-// group Software/Quillmere/RVN is the key HKEY_CURRENT_USER\Software\Quillmere\RVN itself.
-std::unique_ptr<QSettings> UserSettings() {
-#ifdef _WIN32
-    return std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER"),
-                                       QSettings::NativeFormat);
-#else
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       QStringLiteral("Quillmere"), QStringLiteral("RVN"));
-#endif
-}
-
 }  // namespace
 
+// The user's own store. On Windows it is the registry from HKEY_CURRENT_USER down, so that the
+// group Software/Quillmere/RVN is the key HKEY_CURRENT_USER\Software\Quillmere\RVN itself.
 std::unique_ptr<QSettings> SettingsStore::Open() const {
     auto settings = iniFile_.isEmpty()
-                        ? UserSettings()
+#ifdef _WIN32
+                        ? std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER"),
+                                                      QSettings::NativeFormat)
+#else
+                        ? std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                                      QStringLiteral("Quillmere"),
+                                                      QStringLiteral("RVN"))
+#endif
                         : std::make_unique<QSettings>(iniFile_, QSettings::IniFormat);
     settings->setFallbacksEnabled(false);
     return settings;

@@ -51,8 +51,6 @@ Console::~Console() {
 
 Console::Console() : errorIsTerminal_(::isatty(STDERR_FILENO) == 1) {}
 
-Console::~Console() = default;
-
 #endif
 
 }  // namespace ravelin::cli

@@ -13,10 +13,14 @@ class Console {
     Console();
     Console(const Console&) = delete;
     Console& operator=(const Console&) = delete;
-    ~Console();
+#ifdef _WIN32
+    ~Console();  // gives the console back as it was
+#endif
 
     // Whether the error stream is a terminal that can show the progress bar.
-    bool ErrorIsTerminal() const { return errorIsTerminal_; }
+    bool ErrorIsTerminal() const {
+        return errorIsTerminal_;
+    }
 
   private:
     bool errorIsTerminal_ = false;

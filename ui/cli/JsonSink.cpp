@@ -119,7 +119,7 @@ void JsonSink::OnMatch(const MatchFound& event) {
         index2_ = event.index2;
         name2_ = NameField("file2", event.name2);
     }
-    std::string line = "{\"type\":\"match\"" + name1 + name2_;
+    std::string line = R"({"type":"match")" + name1 + name2_;
     const auto number = [&line](std::string_view key, int64_t value) {
         line.append(",\"").append(key).append("\":").append(std::to_string(value));
     };
