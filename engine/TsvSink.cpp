@@ -30,20 +30,10 @@ std::string TsvField(std::string_view name) {
 }  // namespace
 
 void TsvSink::OnMatch(const MatchFound& event) {
-    const auto index1 = static_cast<size_t>(event.index1);
-    if (index1 >= names1_.size()) {
-        names1_.resize(index1 + 1);
-    }
-    std::string& name1 = names1_[index1];
-    if (name1.empty()) {
-        name1 = TsvField(event.name1) + '\t';  // the tab keeps an empty name apart from none
-    }
-    if (event.index2 != index2_) {
-        index2_ = event.index2;
-        name2_ = TsvField(event.name2);
-    }
-    line_ = name1;
-    line_ += name2_;
+    names_.Update(event, [](const std::string& name, bool /*first*/) { return TsvField(name); });
+    line_ = names_.First();
+    line_ += '\t';
+    line_ += names_.Second();
     for (const int32_t number : {event.percent, event.mode, event.shift}) {
         line_ += '\t';
         line_ += std::to_string(number);

@@ -4,11 +4,11 @@
 // shift, separated by tabs. Backslash, tab, line feed and carriage return in a name are written
 // as \\, \t, \n and \r, so that every match is one line of five fields whatever the names hold.
 
+#include "engine/MatchNames.h"
 #include "engine/ScanSink.h"
 
 #include <ostream>
 #include <string>
-#include <vector>
 
 namespace ravelin {
 
@@ -19,10 +19,7 @@ class TsvSink final : public ScanSink {
 
   private:
     std::ostream& out_;
-    // A file matches again and again: its escaped name is made once.
-    std::vector<std::string> names1_;  // by 1st-folder index
-    int32_t index2_ = -1;
-    std::string name2_;
+    MatchNames names_;
     std::string line_;
 };
 

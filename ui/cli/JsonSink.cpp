@@ -107,19 +107,10 @@ void JsonSink::OnMatch(const MatchFound& event) {
             {"type", "merge"}, {"group", groups_->LastMerged()}, {"into", groups_->LastGroup()}};
         out_ << merge.dump() << '\n';
     }
-    // A file's name field is made once: a file matches again and again.
-    if (static_cast<size_t>(event.index1) >= names1_.size()) {
-        names1_.resize(static_cast<size_t>(event.index1) + 1);
-    }
-    std::string& name1 = names1_[static_cast<size_t>(event.index1)];
-    if (name1.empty()) {
-        name1 = NameField("file1", event.name1);
-    }
-    if (event.index2 != index2_) {
-        index2_ = event.index2;
-        name2_ = NameField("file2", event.name2);
-    }
-    std::string line = R"({"type":"match")" + name1 + name2_;
+    names_.Update(event, [](const std::string& name, bool first) {
+        return NameField(first ? "file1" : "file2", name);
+    });
+    std::string line = R"({"type":"match")" + names_.First() + names_.Second();
     const auto number = [&line](std::string_view key, int64_t value) {
         line.append(",\"").append(key).append("\":").append(std::to_string(value));
     };

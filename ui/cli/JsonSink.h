@@ -7,6 +7,7 @@
 // "_bytes" appended.
 
 #include "engine/MatchGroups.h"
+#include "engine/MatchNames.h"
 #include "engine/ScanSink.h"
 
 #include <chrono>
@@ -14,7 +15,6 @@
 #include <ostream>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace ravelin::cli {
 
@@ -37,9 +37,7 @@ class JsonSink final : public ScanSink {
 
     std::ostream& out_;
     const MatchGroups* groups_;
-    std::vector<std::string> names1_;  // by 1st-folder index
-    int32_t index2_ = -1;
-    std::string name2_;
+    MatchNames names_;
     std::chrono::steady_clock::time_point started_;
     int32_t files_[2] = {0, 0};
     int64_t pairs_ = 0;

@@ -1,0 +1,43 @@
+#pragma once
+
+// The two names of a match as an output writes them, each made once: a 1st-folder file matches
+// again and again, and the matches of a 2nd-folder file come together.
+
+#include "engine/ScanSink.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ravelin {
+
+class MatchNames {
+  public:
+    // `write` turns a file's name, and whether it is the 1st-folder one, into its written form.
+    template <class Write>
+    void Update(const MatchFound& match, Write write) {
+        const auto index1 = static_cast<size_t>(match.index1);
+        if (index1 >= first_.size()) {
+            first_.resize(index1 + 1);
+        }
+        if (!first_[index1]) {
+            first_[index1] = write(match.name1, true);
+        }
+        current1_ = &*first_[index1];
+        if (match.index2 != index2_) {
+            index2_ = match.index2;
+            second_ = write(match.name2, false);
+        }
+    }
+
+    const std::string& First() const { return *current1_; }
+    const std::string& Second() const { return second_; }
+
+  private:
+    std::vector<std::optional<std::string>> first_;  // by 1st-folder index
+    const std::string* current1_ = nullptr;
+    int32_t index2_ = -1;
+    std::string second_;
+};
+
+}  // namespace ravelin
