@@ -9,7 +9,9 @@ jobs=${2:-$(nproc)}
 export WINEPREFIX=${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/ravelin-wine}
 export WINEDEBUG=-all
 wineserver=$(command -v wineserver || command -v wineserver64 || echo /usr/lib/wine/wineserver64)
-mkdir -p "$(dirname "$WINEPREFIX")"
+# wineserver changes into the prefix before anything else, so a machine that never ran Wine needs
+# the folder first; Wine fills an empty one on its first start.
+mkdir -p "$WINEPREFIX"
 "$wineserver" -k 2>/dev/null || true  # a server left from an earlier run
 "$wineserver" -p
 trap '"$wineserver" -k' EXIT
