@@ -10,6 +10,7 @@
 #include "ui/CatalogWindow.h"
 #include "ui/FolderDialog.h"
 #include "ui/MainWindow.h"
+#include "ui/SaveDialog.h"
 #include "ui/SettingsStore.h"
 
 #include <QFile>
@@ -27,9 +28,11 @@ class DesktopServices {
 
     // Valid as long as this object lives; the program texts must be loaded first.
     MainWindowServices Services() {
-        return {texts_,    messages_,    folderDialog_,
-                notices_,  opener_,      catalog_,
-                settings_, waitSeconds_, QFile::decodeName(programFolder_.c_str())};
+        return {texts_,        messages_,
+                folderDialog_, saveDialog_,
+                notices_,      opener_,
+                catalog_,      settings_,
+                waitSeconds_,  QFile::decodeName(programFolder_.c_str())};
     }
 
   private:
@@ -38,6 +41,7 @@ class DesktopServices {
     const LibraryTextCatalog texts_;
     QtMessagePresenter messages_;
     QtFolderDialog folderDialog_;
+    QtSaveDialog saveDialog_;
     PopUpNotices notices_;
     DesktopWebPageOpener opener_;
     CatalogWindowPresenter catalog_{opener_, messages_};

@@ -3,6 +3,7 @@
 #include "files/FolderListing.h"
 #include "files/StringRoutines.h"
 #include "support/qt/MessagePresenter.h"
+#include "support/qt/QtChild.h"
 #include "support/qt/Twips.h"
 #include "ui/CatalogPresenter.h"
 #include "ui/CompareWindow.h"
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QThread>
 
 namespace ravelin {
@@ -179,6 +181,11 @@ void frmMain::ConnectHandlers() {
     connect(ui_.cmdUserManual, &QPushButton::clicked, this, [this] { cmdUserManual_Click(); });
     connect(ui_.cmdQMsoftware, &QPushButton::clicked, this, [this] { cmdQMsoftware_Click(); });
     connect(ui_.txbOutput, &QPlainTextEdit::textChanged, this, [this] { UserEditedOutput(); });
+    ui_.txbOutput->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ui_.txbOutput, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { ShowOutputMenu(at); });
+    auto* save = NewChild<QShortcut>(QKeySequence::Save, this);
+    connect(save, &QShortcut::activated, this, [this] { SaveResultsAs(); });
     ui_.lblQuillmere->installEventFilter(this);
     ui_.txbOutput->installEventFilter(this);
     ui_.txbOutput->viewport()->installEventFilter(this);

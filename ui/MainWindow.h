@@ -32,6 +32,7 @@ class CompareWindow;
 class FolderDialog;
 class MessagePresenter;
 class NoticePresenter;
+class SaveDialog;
 class SettingsStore;
 class WebPageOpener;
 
@@ -41,6 +42,7 @@ struct MainWindowServices {
     const TextCatalog& texts;
     MessagePresenter& messages;
     FolderDialog& folderDialog;
+    SaveDialog& saveDialog;
     NoticePresenter& notices;
     WebPageOpener& webOpener;
     CatalogPresenter& catalog;
@@ -90,6 +92,10 @@ class frmMain final : public QWidget, private ScanSink, private OutputLogListene
     const std::vector<MatchRecord>& Matches() const { return *recording_.Matches(); }
     // A window of its own, owned by this one, that shows the given match of Matches().
     CompareWindow* OpenCompareWindow(size_t match);
+    // The last scan ran, or the running one is paused: its results can be saved.
+    bool CanSaveResults() const;
+    // Ctrl+S and the output box's menu: asks for a file and a format and writes every match.
+    void SaveResultsAs();
 
     bool blnPaused = false;
     bool blnStopRequested = false;
@@ -156,6 +162,7 @@ class frmMain final : public QWidget, private ScanSink, private OutputLogListene
     std::optional<size_t> MatchAtBoxPosition(int position) const;
     bool OpenCompareWindowAt(int position);
     void NoteMatchLines();
+    void ShowOutputMenu(const QPoint& at);
 
     // ScanSink.
     void OnScanBegun(const ScanOptions& options) override;

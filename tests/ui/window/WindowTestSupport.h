@@ -12,6 +12,7 @@
 #include "ui/FolderDialog.h"
 #include "ui/MainWindow.h"
 #include "ui/MainWindowControls.h"
+#include "ui/SaveDialog.h"
 #include "ui/SettingsStore.h"
 
 #include <QAbstractButton>
@@ -35,6 +36,7 @@ inline const QString kAllEnabled = QStringLiteral(
 // queued answers, an empty one being a cancel.
 class RecordingWorld final : public MessagePresenter,
                              public FolderDialog,
+                             public SaveDialog,
                              public NoticePresenter,
                              public WebPageOpener,
                              public CatalogPresenter {
@@ -45,6 +47,12 @@ class RecordingWorld final : public MessagePresenter,
     QString BrowseForFolder(QWidget* /*owner*/, const QString& title) override {
         events.push_back("browse " + title);
         return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
+    SaveChoice BrowseForSaveFile(QWidget* /*owner*/, const QString& title,
+                                 const QStringList& filters,
+                                 const QStringList& /*extensions*/) override {
+        events.push_back("save " + title + ": " + filters.join(" | "));
+        return saveAnswers.isEmpty() ? SaveChoice{} : saveAnswers.takeFirst();
     }
     void PopUpInForm(QWidget* /*form*/, const QString& message, int, int, int, int, int) override {
         events.push_back("notice " + message);
@@ -59,6 +67,7 @@ class RecordingWorld final : public MessagePresenter,
     }
 
     QStringList answers;
+    QList<SaveChoice> saveAnswers;
     QStringList events;
 };
 
@@ -72,7 +81,7 @@ class WindowTest : public ::testing::Test {
             onWait_();
         };
         window_ = std::make_unique<frmMain>(
-            MainWindowServices{texts_, world_, world_, world_, world_, world_, store_, wait,
+            MainWindowServices{texts_, world_, world_, world_, world_, world_, world_, store_, wait,
                                QString::fromStdString(root_ / "program folder")});
         window_->Form_Load();
         return *window_;
