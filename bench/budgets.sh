@@ -52,4 +52,22 @@ LC_ALL=C awk 'BEGIN {
 for _ in $(seq 300); do cat "$work/chunk"; done > "$work/huge/huge.txt"
 budget "$work/huge" "There is one match." 900 120 "one 300 MB line"
 
+# 5,000 identical files: 25 million matches. The page lists its first rows and counts the rest;
+# what it keeps grows with the files matched, not with the matches.
+mkdir "$work/same"
+awk 'BEGIN { for (i = 0; i < 300; i++) printf "identical%d ", i }' > "$work/same.txt"
+for i in $(seq 0 4999); do cp "$work/same.txt" "$work/same/s$i.txt"; done
+/usr/bin/time -f "%e %M" -o "$work/time" "$cli" scan --format html -o "$work/same.html" \
+    "$work/same" > /dev/null 2>&1 || true
+read -r wall peak < "$work/time"
+peak=$((peak / 1024))
+verdict="within budget"
+if [ ! -s "$work/same.html" ] || [ "$peak" -ge 500 ] ||
+    awk -v w="$wall" 'BEGIN { exit !(w >= 120) }'; then
+    verdict="OVER"
+    over=1
+fi
+echo "| 5,000 identical files, --format html | $wall | 120 | $peak | 500 | $verdict |"
+rm -rf "$work/same" "$work/same.html"
+
 exit "$over"

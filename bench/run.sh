@@ -86,6 +86,15 @@ echo "| | TLSH (tlsh -xref, T 30) | $wall | $peak | $(awk -v a="$wall" -v b="$fa
 read -r wall peak < <(timed ssdeep -s -r -d "$real")
 echo "| | ssdeep -d | $wall | $peak | $(awk -v a="$wall" -v b="$fast" 'BEGIN { printf "%.1fx", a / b }') | |"
 
+# The page people open: made from the real folder's self-scan, opened in headless Chromium at
+# its first pair with no console error.
+page=$(mktemp --suffix=.html)
+read -r wall peak < <(timed "$cli" scan --format html -o "$page" "$real" "$real")
+pageMb=$(du -m "$page" | cut -f1)
+echo "| 20 | ravelin-cli --format html, $cores jobs | $wall | $peak | page of $pageMb MB | |"
+scripts/check-page.sh "$page" "#pair-1" >/dev/null || { echo "the page reported errors"; over=1; }
+rm -f "$page"
+
 echo
 echo "100,000 files ($scaled) against a near-miss copy and against themselves, $cores jobs"
 echo

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ravelin {
@@ -29,5 +30,10 @@ MatchHighlight HighlightMatch(const std::vector<std::string>& words1,
                               const std::vector<std::string>& words2,
                               const std::array<int32_t, 2>& skips, int32_t mode, int32_t shift,
                               int32_t positions);
+
+// The same marks from the words the scan compared (each followed by one space, as a match
+// carries them), for a viewer that does not hold the files' whole word lists.
+MatchHighlight HighlightSegments(std::string_view segment1, std::string_view segment2,
+                                 const std::array<int32_t, 2>& skips, int32_t mode, int32_t shift);
 
 }  // namespace ravelin

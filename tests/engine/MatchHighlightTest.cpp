@@ -36,5 +36,26 @@ TEST(MatchHighlightTest, MarksTheComparedWindowOfEachSide) {
     }
 }
 
+// A viewer that has only the compared words marks the same words as one that has the lists.
+TEST(MatchHighlightTest, TheComparedWordsAloneGiveTheSameMarks) {
+    const std::vector<std::string> words1 = {"skip", "alpha", "beta", "gamma", "delta", "tail"};
+    const std::vector<std::string> words2 = {"alpha", "beta", "other", "delta", "more"};
+    for (const int32_t mode : {1, 2}) {
+        const MatchHighlight lists = HighlightMatch(words1, words2, {1, 0}, mode, 0, 4);
+        std::string segment1;
+        std::string segment2;
+        for (int32_t i = 0; i < 4; ++i) {
+            segment1 += words1[static_cast<size_t>(lists.first[0] + i)] + " ";
+            segment2 += words2[static_cast<size_t>(lists.first[1] + i)] + " ";
+        }
+        const MatchHighlight segments = HighlightSegments(segment1, segment2, {1, 0}, mode, 0);
+        EXPECT_EQ(Marks(segments, 0, words1.size()), Marks(lists, 0, words1.size())) << mode;
+        EXPECT_EQ(Marks(segments, 1, words2.size()), Marks(lists, 1, words2.size())) << mode;
+    }
+    const MatchHighlight shifted = HighlightSegments("beta gamma ", "beta other ", {1, 0}, 2, 1);
+    EXPECT_EQ(Marks(shifted, 0, 5), "SSEDU");
+    EXPECT_EQ(Marks(shifted, 1, 3), "EDU");
+}
+
 }  // namespace
 }  // namespace ravelin

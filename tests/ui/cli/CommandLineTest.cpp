@@ -2,10 +2,11 @@
 // pipes, another user, the program texts beside the program) is in tests/app.
 
 #include "NonAsciiFolder.h"
+#include "PageData.h"
 #include "TempFolder.h"
-#include "ui/cli/CommandLine.h"
 #include "output/JsonSink.h"
 #include "output/ReportFormat.h"
+#include "ui/cli/CommandLine.h"
 
 #include <gtest/gtest.h>
 
@@ -249,26 +250,26 @@ TEST_F(CommandLineTest, HtmlEmbedsEveryPairTsvListsAndNothingElse) {
     const CliRun tsv = RunCli({"scan", "--format", "tsv", "--threshold", "60", one_, two});
     const CliRun html = RunCli({"scan", "--format", "html", "--threshold", "60", one_, two});
     EXPECT_EQ(html.status, kExitScanned);
-    const std::string open = R"(<script type="application/json" id="data">)";
-    const size_t start = html.out.find(open) + open.size();
-    const auto data =
-        nlohmann::json::parse(html.out.substr(start, html.out.find("</script>", start) - start));
+    const auto data = testing::PageData(html.out);
+    const auto& texts = data["texts"];
     std::string fromHtml;
     for (const auto& row : data["rows"]) {
-        fromHtml += row[0].get<std::string>() + '\t' + row[1].get<std::string>() + '\t' +
-                    std::to_string(row[2].get<int>()) + '\t' + std::to_string(row[3].get<int>()) +
-                    '\t' + std::to_string(row[4].get<int>()) + '\n';
-        EXPECT_GT(row[5].get<int>(), 0);  // two folders: every pair is in a group
-        // Each side's text, read from a folder whose name ends a script, holds its compared words.
-        for (const size_t side : {size_t{0}, size_t{1}}) {
-            const std::string words = row[6 + side];
-            const std::string text = data["texts"][row[8 + side].get<size_t>()];
-            EXPECT_NE(text.find(words.substr(0, words.find(' '))), std::string::npos) << text;
+        // [index1, text1, text2, percent, mode, shift, first1, first2, equal]
+        fromHtml += texts[row[1].get<size_t>()][1].get<std::string>() + '\t' +
+                    texts[row[2].get<size_t>()][1].get<std::string>() + '\t' +
+                    std::to_string(row[3].get<int>()) + '\t' + std::to_string(row[4].get<int>()) +
+                    '\t' + std::to_string(row[5].get<int>()) + '\n';
+        // Each side's text, read from a folder whose name ends a script, has its words' places.
+        for (const size_t side : {size_t{1}, size_t{2}}) {
+            const auto& text = texts[row[side].get<size_t>()];
+            EXPECT_GE(text[3].size(), 2 * (row[6].get<size_t>() + row[8].get<std::string>().size()))
+                << text[2];
         }
     }
+    EXPECT_EQ(data["summary"]["groups"].size(), 1U);  // two folders: every pair is in a group
     EXPECT_NE(tsv.out, "");
     EXPECT_EQ(fromHtml, tsv.out);
-    EXPECT_EQ(data["folders"][1], two);
+    EXPECT_EQ(data["summary"]["folders"][1], two);
     EXPECT_EQ(html.out.find("http"), std::string::npos);
 }
 

@@ -1,0 +1,22 @@
+# Writes OUTPUT, a C++ source that defines one std::string_view per file, holding its bytes:
+#   cmake -DOUTPUT=out.cpp -DHEADER=dir/Header.h -DNAMESPACE=ns -DFILES="kName=path|..." -P EmbedFiles.cmake
+# The bytes travel as numbers, so that no content can end a string literal.
+set(source "// Made by the build from the files it names; do not edit.\n#include \"${HEADER}\"\n\n")
+string(APPEND source "namespace ${NAMESPACE} {\nnamespace {\n")
+set(views "")
+string(REPLACE "|" ";" entries "${FILES}")
+foreach(entry ${entries})
+    string(REPLACE "=" ";" pair ${entry})
+    list(GET pair 0 name)
+    list(GET pair 1 path)
+    file(READ ${path} hex HEX)
+    string(LENGTH "${hex}" digits)
+    math(EXPR size "${digits} / 2")
+    string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+    string(APPEND source "const char ${name}Bytes[] = {${bytes}0};\n")
+    string(APPEND views "const std::string_view ${name}(${name}Bytes, ${size});\n")
+endforeach()
+string(APPEND source "}  // namespace\n\n${views}\n}  // namespace ${NAMESPACE}\n")
+file(WRITE ${OUTPUT}.new "${source}")
+file(COPY_FILE ${OUTPUT}.new ${OUTPUT} ONLY_IF_DIFFERENT)
+file(REMOVE ${OUTPUT}.new)

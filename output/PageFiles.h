@@ -1,0 +1,14 @@
+#pragma once
+
+// The HTML page's own files (output/page/), built into the program, so that a written page
+// carries its markup, style and script and needs nothing beside it.
+
+#include <string_view>
+
+namespace ravelin::page {
+
+extern const std::string_view kReportHtml;
+extern const std::string_view kReportCss;
+extern const std::string_view kReportJs;
+
+}  // namespace ravelin::page
