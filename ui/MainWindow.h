@@ -133,6 +133,7 @@ class frmMain final : public QWidget, private ScanSink, private OutputLogListene
     void lblQuillmere_Click();
     void cmdQMsoftware_Click();
     void ConnectHandlers();
+    QWidget* SettingWidget(const SettingRow& row) const;
     QLineEdit* SettingBox(SettingId id) const;
     void ShowClearedNumbers();
 
@@ -155,7 +156,6 @@ class frmMain final : public QWidget, private ScanSink, private OutputLogListene
     void ShowMakerLabels(bool show) const;
     void ShowMessage(const Message& message);
     void Yield();
-    int DisplayReducedTextState() const;
     void QuitProgram();
 
     // The match whose lines hold the given character of the output box.

@@ -129,25 +129,6 @@ void frmMain::Start() {
     scanCompleted_ = scan_->Run().how == ScanEnd::Complete;
 }
 
-SettingTexts frmMain::SettingTextsOfControls() const {
-    SettingTexts texts;
-    const auto set = [&texts](SettingId id, const QString& text) {
-        texts[static_cast<size_t>(id)] = text.toStdString();
-    };
-    // Folder paths travel to the file system as the bytes it names them by.
-    for (int slot = 0; slot < 2; ++slot) {
-        texts[static_cast<size_t>(slot == 0 ? SettingId::Folder1 : SettingId::Folder2)] =
-            QFile::encodeName(ui_.txbFolder[slot]->text()).toStdString();
-    }
-    set(SettingId::NumWordsToSkip1, ui_.txbNumWordsToSkip[0]->text());
-    set(SettingId::NumWordsToSkip2, ui_.txbNumWordsToSkip[1]->text());
-    set(SettingId::NumWordsToCompare, ui_.txbNumWordsToCompare->text());
-    set(SettingId::MatchThreshold, ui_.txbMatchThreshold->text());
-    set(SettingId::NumWordsToDisplay, ui_.txbNumWordsOfReducedTextToDisplay->text());
-    set(SettingId::DisplayReducedText, QString::number(DisplayReducedTextState()));
-    return texts;
-}
-
 // The folder boxes that the check reached show their text without the surrounding blanks.
 void frmMain::ShowTrimmedFolders(SettingId checkedUpTo) {
     const int trimmedBoxes = checkedUpTo == SettingId::Folder2   ? 2
@@ -265,19 +246,6 @@ void frmMain::SetCaptions(const QString& start, const QString& quit) const {
 void frmMain::ShowMessage(const Message& message) {
     ShowMessageBox(QString::fromStdString(message.text), QString::fromStdString(message.title),
                    message.icon);
-}
-
-// The check box's states as the settings store them: 0 clear, 1 ticked, 2 greyed.
-int frmMain::DisplayReducedTextState() const {
-    switch (ui_.chkDisplayReducedText->checkState()) {
-        case Qt::Checked:
-            return 1;
-        case Qt::PartiallyChecked:
-            return 2;
-        case Qt::Unchecked:
-            break;
-    }
-    return 0;
 }
 
 // Every button, check box, option button and text box; frames and labels keep their state.
