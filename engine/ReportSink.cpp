@@ -8,10 +8,9 @@ namespace ravelin {
 namespace {
 
 constexpr std::string_view kPauseMarker = " ... PAUSED";
-constexpr std::string_view kFileExt = "txt";
 
 std::string FolderLine(ScanPass pass, int32_t files, const std::string& path) {
-    const std::string ext(kFileExt);
+    const std::string ext(kTextFileExtension);
     return (files == 1 ? "There is one '" + ext + "' file"
                        : "There are " + std::to_string(files) + " '" + ext + "' files") +
            " in the " + Ordinal(static_cast<int32_t>(pass) + 1) + " folder:\r\n" + Utf8Lossy(path) +

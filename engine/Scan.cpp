@@ -8,11 +8,7 @@
 #include <future>
 
 namespace ravelin {
-namespace {
-
-constexpr std::string_view kFileExt = "txt";
-
-}  // namespace
+namespace {}  // namespace
 
 Scan::Scan(ScanOptions options, ScanControl control)
     : options_(std::move(options)), control_(std::move(control)) {
@@ -50,8 +46,8 @@ struct FolderFiles {
 
 FolderFiles ListTextFiles(const std::string& folder, const YieldFunction& yield) {
     FolderFiles files;
-    files.count =
-        ListFiles(folder, files.names, "*." + std::string(kFileExt), files.error.message, yield);
+    files.count = ListFiles(folder, files.names, "*." + std::string(kTextFileExtension),
+                            files.error.message, yield);
     return files;
 }
 

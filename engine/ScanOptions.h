@@ -10,8 +10,12 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace ravelin {
+
+// The extension of the files a scan takes, the one place it is written.
+inline constexpr std::string_view kTextFileExtension = "txt";
 
 struct ScanOptions {
     std::array<std::string, 2> folders;  // the 1st and the 2nd, as the file system names them

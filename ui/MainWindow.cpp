@@ -109,7 +109,7 @@ void frmMain::InitialiseWindow() {
     ui_.lblIntro->setWordWrap(true);
     ui_.lblProcessingFile->clear();
     ui_.optTxt->setChecked(true);
-    strFileExt = QStringLiteral("txt");
+    strFileExt = TextFileExtension();
     ShowClearedNumbers();
     intSmallFormHeight = kSmallFormHeight;
     intSmallOutputHeight = kSmallOutputHeight;

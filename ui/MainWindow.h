@@ -53,6 +53,11 @@ struct MainWindowServices {
     QString programFolder;
 };
 
+inline QString TextFileExtension() {
+    return QString::fromLatin1(kTextFileExtension.data(),
+                               static_cast<qsizetype>(kTextFileExtension.size()));
+}
+
 // Blocks the thread, as the real window waits after each 2nd-folder file.
 void SleepSeconds(int seconds);
 
@@ -192,7 +197,7 @@ class frmMain final : public QWidget, private ScanSink, private OutputLogListene
 
     QString strSoftwareTitle;
     QString strSoftwareVersion;
-    QString strFileExt = QStringLiteral("txt");
+    QString strFileExt = TextFileExtension();
     int intSmallFormHeight = 0;
     int intSmallOutputHeight = 0;
     int intLargeFormHeight = 0;

@@ -149,7 +149,7 @@ void frmMain::SetUpWindowForScan() {
     ui_.lblNoDuplicatesFound->setText(QStringLiteral("No duplicates found yet."));
     ui_.lblNoDuplicatesFound->repaint();
     SetWindowHeights(intSmallFormHeight, intSmallOutputHeight);
-    strFileExt = QStringLiteral("txt");
+    strFileExt = TextFileExtension();
     EnableControls(false);
     ui_.cmdStart->setEnabled(true);
     ui_.cmdQuit->setEnabled(true);

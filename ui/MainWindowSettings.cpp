@@ -67,7 +67,7 @@ void frmMain::cmdClearSettings_Click() {
     for (QLabel* label : ui_.lblNumFiles) {
         label->clear();
     }
-    strFileExt = QStringLiteral("txt");
+    strFileExt = TextFileExtension();
     for (const SettingRow& row : kSettings) {
         if (!row.keptByClear) {
             ShowStoredText(row, *SettingWidget(row), Latin1(row.clearValue));
