@@ -13,6 +13,7 @@
 #include "ui/cli/Interrupt.h"
 #include "ui/cli/JsonSink.h"
 #include "ui/cli/Output.h"
+#include "ui/cli/OutputTarget.h"
 #include "ui/cli/ReportFormat.h"
 #include "ui/cli/TerminalSink.h"
 #include "ui/cli/Version.h"
@@ -34,6 +35,7 @@ struct ScanCommand {
     int jobs = JobsForThisMachine();
     bool stats = false;
     std::string output;
+    bool outputGiven = false;  // -o '' is given, and empty
     std::string folder1;
     std::string folder2;
 };
@@ -183,6 +185,12 @@ std::string CapNotice(int32_t inReport, int32_t matches) {
 }
 
 int RunScan(ScanCommand& scan, std::ostream& out, std::ostream& err, bool terminal) {
+    const std::string& folder2 = scan.folder2.empty() ? scan.folder1 : scan.folder2;
+    if (const auto problem =
+            OutputTargetProblem(scan.output, scan.outputGiven, scan.folder1, folder2)) {
+        err << *problem;
+        return kExitUsage;
+    }
     if (const auto failed = LoadTexts(err)) {
         return *failed;
     }
@@ -237,6 +245,11 @@ int RunScan(ScanCommand& scan, std::ostream& out, std::ostream& err, bool termin
             err << CapNotice(report.MatchesInReport(), ended.matches);
         }
     }
+    // A scan that did not run to its summary leaves the file it was to replace as it was.
+    if (interrupted || ended.how != ScanEnd::Complete) {
+        output.Abandon();
+        return interrupted ? kExitInterrupted : kExitStopped;
+    }
     if (const auto error = output.Finish()) {
         return WriteFailed(*error, err);
     }
@@ -247,10 +260,7 @@ int RunScan(ScanCommand& scan, std::ostream& out, std::ostream& err, bool termin
             err << "ravelin-cli: wrote " << size << " bytes to " << Utf8Lossy(scan.output) << "\n";
         }
     }
-    if (interrupted) {
-        return kExitInterrupted;
-    }
-    return ended.how == ScanEnd::Complete ? kExitScanned : kExitStopped;
+    return kExitScanned;
 }
 
 // Validates a number option as the window validates its box, with its message.
@@ -334,6 +344,7 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
         return code == 0 ? kExitScanned : kExitUsage;
     }
     if (scanCommand->parsed()) {
+        scan.outputGiven = scanCommand->count("--output") > 0;
         return RunScan(scan, out, err, terminal);
     }
     return RunWords(words, out, err);
