@@ -133,4 +133,36 @@ std::string CrLfToLf(std::string_view text) {
     return result;
 }
 
+std::string EscapedName(std::string_view name) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(name.size());
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        switch (c) {
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            default:
+                if (byte < 0x20 || byte == 0x7F) {
+                    out += "\\x";
+                    out += kHex[byte >> 4];
+                    out += kHex[byte & 15];
+                } else {
+                    out.push_back(c);
+                }
+        }
+    }
+    return out;
+}
+
 }  // namespace ravelin

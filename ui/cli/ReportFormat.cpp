@@ -17,7 +17,7 @@ std::string GroupsText(const MatchGroups& groups) {
     std::string text;
     for (const std::vector<GroupMember>& group : groups.Groups()) {
         for (const GroupMember& member : group) {
-            text += FullPath(groups.Folder(member.slot), member.name) + "\n";
+            text += EscapedName(FullPath(groups.Folder(member.slot), member.name)) + "\n";
         }
         text += "\n";
     }
