@@ -133,12 +133,18 @@ std::string CrLfToLf(std::string_view text) {
     return result;
 }
 
-std::string EscapedName(std::string_view name) {
+namespace {
+
+std::string Escaped(std::string_view text, bool keepLineFeeds) {
     static constexpr char kHex[] = "0123456789abcdef";
     std::string out;
-    out.reserve(name.size());
-    for (const char c : name) {
+    out.reserve(text.size());
+    for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n' && keepLineFeeds) {
+            out.push_back(c);
+            continue;
+        }
         switch (c) {
             case '\\':
                 out += "\\\\";
@@ -163,6 +169,16 @@ std::string EscapedName(std::string_view name) {
         }
     }
     return out;
+}
+
+}  // namespace
+
+std::string EscapedName(std::string_view name) {
+    return Escaped(name, false);
+}
+
+std::string EscapedForTerminal(std::string_view text) {
+    return Escaped(text, true);
 }
 
 }  // namespace ravelin

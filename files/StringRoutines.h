@@ -71,6 +71,9 @@ std::string_view TrimSpaces(std::string_view text);
 // digits); every other byte stays.
 std::string EscapedName(std::string_view name);
 
+// The same escapes for a text of many lines shown on a terminal: only its line feeds stay.
+std::string EscapedForTerminal(std::string_view text);
+
 // Every CR LF becomes LF, for the widgets and programs of this system; a lone CR stays.
 std::string CrLfToLf(std::string_view text);
 

@@ -7,11 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <future>
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <grp.h>
 #include <random>
 #include <sys/stat.h>
@@ -30,6 +30,7 @@ struct How {
     int signal = 0;                          // sent once the program has had time to start
     bool closeOutputAfterFirstLine = false;  // as `| head -1` does
     std::string outputFile{};                // standard output goes there instead of a pipe
+    bool terminalOutput = false;             // standard output is a terminal
 };
 
 // What the user saw.
@@ -93,11 +94,18 @@ class Pipe {
 Seen Cli(std::vector<std::string> args, const How& how = {},
          const std::string& program = RAVELIN_CLI_PATH) {
     args.insert(args.begin(), program);
+    How childHow = how;
+    int terminal = -1;
+    if (how.terminalOutput) {
+        terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
+        EXPECT_TRUE(terminal >= 0 && ::grantpt(terminal) == 0 && ::unlockpt(terminal) == 0);
+        childHow.outputFile = ::ptsname(terminal);
+    }
     Pipe out;
     Pipe err;
     const pid_t child = ::fork();
     if (child == 0) {
-        Exec(args, how, out.End(1), err.End(1));
+        Exec(args, childHow, out.End(1), err.End(1));
     }
     out.Close(1);
     err.Close(1);
@@ -115,6 +123,14 @@ Seen Cli(std::vector<std::string> args, const How& how = {},
     int status = 0;
     ::waitpid(child, &status, 0);
     seen.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    if (terminal >= 0) {
+        // What the terminal got stays readable until it says the other side is gone.
+        char buffer[65536];
+        for (ssize_t got; (got = ::read(terminal, buffer, sizeof buffer)) > 0;) {
+            seen.out.append(buffer, static_cast<size_t>(got));
+        }
+        ::close(terminal);
+    }
     return seen;
 }
 
@@ -271,8 +287,8 @@ TEST(CliBadInput, AScanThatDoesNotCompleteLeavesTheOutputFileAsItWas) {
     fs::create_directory(root.Path() / "out");
     std::vector<std::string> slow = SlowScan(root);
     const std::string keep = root.Write("out/keep", "GOOD\n");
-    const std::vector<std::string> emptyScan = {"scan", "--format", "tsv", "-o", keep,
-                                                root / "EMPTY"};
+    const std::vector<std::string> emptyScan = {"scan", "--format", "tsv",
+                                                "-o",   keep,       root / "EMPTY"};
     slow.insert(slow.begin() + 1, {"--format", "tsv", "-o", keep});
     const std::tuple<std::vector<std::string>, int, int> runs[] = {
         {emptyScan, 0, 1},
@@ -360,6 +376,20 @@ TEST(CliBadInput, AnOutputNameOfTheLongestLengthIsWritten) {
     const std::string out = root / (std::string(248, 'n') + ".tsv");
     EXPECT_EQ(Cli({"scan", "--format", "tsv", "-o", out, root / "f"}).exitStatus, 0);
     EXPECT_EQ(testing::Read(out), "a.txt\ta.txt\t100\t2\t0\n");
+}
+
+// The report keeps a name's bytes, as the window shows them, except on a terminal, which an
+// escape sequence in a name would drive.
+TEST(CliBadInput, AReportOnATerminalShowsTheControlBytesOfNames) {
+    const TempFolder root;
+    root.Write("f/red\x1b[31m.txt", Prose());
+    const std::string file = root / "report.txt";
+    EXPECT_EQ(Cli({"scan", "-o", file, root / "f"}).exitStatus, 0);
+    EXPECT_NE(testing::Read(file).find("File 'red\x1b[31m.txt'"), std::string::npos);
+    const Seen shown = Cli({"scan", root / "f"}, {.terminalOutput = true});
+    EXPECT_EQ(shown.exitStatus, 0);
+    EXPECT_NE(shown.out.find("File 'red\\x1b[31m.txt'"), std::string::npos) << shown.out;
+    EXPECT_EQ(shown.out.find('\x1b'), std::string::npos);
 }
 
 TEST(CliBadInput, MissingProgramTextsStopWithTheirMessage) {

@@ -78,6 +78,7 @@ TEST(StringRoutines, EscapedNameShowsEveryControlByteAndKeepsTheRest) {
     for (const auto& [name, escaped] : rows) {
         EXPECT_EQ(EscapedName(name), escaped);
     }
+    EXPECT_EQ(EscapedForTerminal("one\nt\two\x1b\n"), "one\nt\\two\\x1b\n");
 }
 
 }  // namespace

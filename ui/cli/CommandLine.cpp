@@ -240,7 +240,7 @@ int RunScan(ScanCommand& scan, std::ostream& out, std::ostream& err, bool termin
         output.Stream() << GroupsText(groups);
     }
     if (asReport) {
-        output.Stream() << ReportText(report.Log().Text());
+        output.Stream() << output.ForTerminal(ReportText(report.Log().Text()));
         if (report.blnOutputFull) {
             err << CapNotice(report.MatchesInReport(), ended.matches);
         }

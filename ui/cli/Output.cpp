@@ -1,9 +1,12 @@
 #include "ui/cli/Output.h"
 
+#include "files/StringRoutines.h"
 #include "files/TextEncoding.h"
+#include "ui/cli/Console.h"
 
 #include <cerrno>
 #include <cstring>
+#include <iostream>
 
 namespace ravelin::cli {
 
@@ -61,6 +64,13 @@ std::optional<Error> Output::Finish() {
         return WriteError(*error);
     }
     return std::nullopt;
+}
+
+std::string Output::ForTerminal(std::string text) const {
+    if (file_ || &standardOut_ != &std::cout || !StandardOutputIsTerminal()) {
+        return text;
+    }
+    return EscapedForTerminal(text);
 }
 
 void Output::Abandon() {

@@ -33,6 +33,9 @@ class Output {
     std::optional<Error> Finish();
     // The command failed: the standard output is flushed, a file is left as it was.
     void Abandon();
+    // The text as it is to be written: escaped, but for its line feeds, when the program's
+    // standard output is a terminal, so that the bytes of a name cannot drive it.
+    std::string ForTerminal(std::string text) const;
 
   private:
     Error WriteError(const Error& error) const;
