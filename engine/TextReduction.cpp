@@ -278,7 +278,7 @@ size_t TakeSettledWords(std::string_view text, int32_t maxWords, std::vector<std
     const std::string_view open = text.substr(0, text.size() - 1);
     const auto high = std::find_if(open.begin(), open.end(),
                                    [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-    size_t length = static_cast<size_t>(high - open.begin());
+    auto length = static_cast<size_t>(high - open.begin());
     while (length > 0 &&
            kLowerWordCharacters[static_cast<unsigned char>(text[length - 1])] != ' ') {
         --length;
