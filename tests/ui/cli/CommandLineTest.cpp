@@ -191,6 +191,23 @@ TEST_F(CommandLineTest, GroupsAndMessagesEscapeNamesAndTheReportKeepsThem) {
     EXPECT_NE(json.out.find(line + "\n"), std::string::npos) << json.out;
 }
 
+// On every platform: a result replaces the file -o names only when the scan completed, and
+// nothing is left beside it.
+TEST_F(CommandLineTest, OutputReplacesItsFileOnlyAfterACompleteScan) {
+    root_.Write("one/a.txt", Words(60));
+    const std::string keep = root_.Write("out/keep.tsv", "GOOD\n");
+    EXPECT_EQ(RunCli({"scan", "--format", "tsv", "-o", keep, two_}).status, kExitStopped);
+    EXPECT_EQ(testing::Read(keep), "GOOD\n");
+    EXPECT_EQ(RunCli({"scan", "--format", "tsv", "-o", keep, one_}).status, kExitScanned);
+    EXPECT_EQ(testing::Read(keep), "a.txt\ta.txt\t100\t2\t0\n");
+    const std::string fresh = root_ / "out/new.tsv";
+    EXPECT_EQ(RunCli({"scan", "--format", "tsv", "-o", fresh, one_}).status, kExitScanned);
+    EXPECT_EQ(testing::Read(fresh), "a.txt\ta.txt\t100\t2\t0\n");
+    const auto entries = std::distance(std::filesystem::directory_iterator(root_.Path() / "out"),
+                                       std::filesystem::directory_iterator());
+    EXPECT_EQ(entries, 2);
+}
+
 // Other programs get from JSON exactly the pairs, in the order and with the numbers, that tsv
 // lists, and every name that is not UTF-8 also as its exact bytes.
 TEST_F(CommandLineTest, JsonListsTheMatchesTsvLists) {
