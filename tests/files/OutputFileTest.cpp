@@ -108,7 +108,8 @@ TEST(OutputFile, TheReplacedFilesOwnerIsKeptWhenRun) {
 // what a link leads to, stay as they were.
 TEST(OutputFile, ALinkPlantedAtTheTemporaryNameIsNeverOpened) {
     enum class Plant { SymbolicLink, HardLink, DanglingLink, File };
-    for (const Plant plant : {Plant::SymbolicLink, Plant::HardLink, Plant::DanglingLink, Plant::File}) {
+    for (const Plant plant :
+         {Plant::SymbolicLink, Plant::HardLink, Plant::DanglingLink, Plant::File}) {
         const TempFolder folder;
         const std::string victim = folder.Write("victim", "SECRET");
         ASSERT_EQ(::chmod(victim.c_str(), 0600), 0);
@@ -234,7 +235,8 @@ TEST(OutputFileBuffer, SmallAndLargeWritesArriveInOrder) {
     {
         OutputFileBuffer buffer(file.value());
         std::ostream stream(&buffer);
-        for (const size_t size : {size_t{1}, size_t{70000}, size_t{3}, size_t{65535}, size_t{200000}}) {
+        for (const size_t size :
+             {size_t{1}, size_t{70000}, size_t{3}, size_t{65535}, size_t{200000}}) {
             const std::string piece(size, static_cast<char>('a' + expected.size() % 26));
             stream << piece << '\n';
             expected += piece + '\n';
