@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Folders too large for the test suite, scanned by ravelin-cli with their time and memory measured
-# against a budget: a hundred thousand tiny files, and a 300 MB file in one line. The suite keeps
+# against a budget: a hundred thousand tiny files, a 300 MB file in one line, and 128 MB of zeros. The suite keeps
 # small versions of both; here the figures are printed, and the exit status is 1 when one is over.
 set -euo pipefail
 build=${1:-build}
@@ -51,6 +51,13 @@ LC_ALL=C awk 'BEGIN {
 }' > "$work/chunk"
 for _ in $(seq 300); do cat "$work/chunk"; done > "$work/huge/huge.txt"
 budget "$work/huge" "There is one match." 900 120 "one 300 MB line"
+
+# A file that yields no words is read in the memory of a few steps, however large it is: what can
+# no longer give words is dropped as it is read.
+rm -rf "$work/huge"
+mkdir "$work/zeros"
+head -c 134217728 /dev/zero > "$work/zeros/zeros.txt"
+budget "$work/zeros" "There are no matches." 40 30 "128 MB of zeros"
 
 # 5,000 identical files: 25 million matches. The page lists its first rows and counts the rest;
 # what it keeps grows with the files matched, not with the matches.

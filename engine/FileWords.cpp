@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <iterator>
 #include <new>
 
 namespace ravelin {
@@ -30,34 +31,90 @@ FileWords Reduce(ReaderResult read, int32_t wordsNeeded, std::vector<std::string
 // few kilobytes as for a few hundred bytes; the reduction costs by the byte.
 constexpr size_t kFirstRead = 4096;
 constexpr size_t kBytesPerNeededWord = 12;
+// Past this much text, the beginning that can no longer change is reduced and dropped, so that
+// a file without words (zeros, a sparse file) is read in the memory of a few steps.
+constexpr size_t kLargestStep = size_t{1} << 20;
+constexpr size_t kSettleAbove = size_t{1} << 20;
+
+// The words of text already dropped come first, then those of the text left.
+class SettledWords {
+  public:
+    explicit SettledWords(int32_t wordsNeeded) : needed_(wordsNeeded) {}
+
+    // Reduces and drops what can no longer change, when the text has grown enough since the
+    // last time for the look to pay. True once the words needed are all settled.
+    bool Settle(LineReader& reader) {
+        if (reader.Text().size() < settleAt_) {
+            return false;
+        }
+        const size_t length = TakeSettledWords(reader.Text(), needed_, words_);
+        if (Count() == needed_) {
+            return true;
+        }
+        reader.DropFront(length);
+        settleAt_ = std::max(kSettleAbove, 2 * reader.Text().size());
+        return false;
+    }
+
+    int32_t Count() const { return static_cast<int32_t>(words_.size()); }
+    int32_t Left() const { return needed_ - Count(); }
+    std::vector<std::string>& Words() { return words_; }
+
+    // The settled words in front of those of the rest, which `words` holds when there are any.
+    FileWords Join(const FileWords& rest, std::vector<std::string>& words) {
+        if (rest.error || Count() == 0) {
+            return rest;
+        }
+        if (rest.count == 0) {
+            words.clear();
+        }
+        words.insert(words.begin(), std::make_move_iterator(words_.begin()),
+                     std::make_move_iterator(words_.end()));
+        return FileWords{static_cast<int32_t>(words.size()), std::nullopt};
+    }
+
+  private:
+    int32_t needed_;
+    size_t settleAt_ = kSettleAbove;
+    std::vector<std::string> words_;
+};
 
 // Reduces ever longer beginnings of the file, twice as long each time, reading more when the
 // text read is used up, until the words needed come out and cannot depend on the rest; at the
 // budget or the end of the file the text read is reduced whole.
-FileWords ReadWords(const std::string& path, Budget budget, int32_t limit, int32_t wordsNeeded,
-                    std::vector<std::string>& words) {
-    LineReader reader;
-    std::optional<Error> error = reader.Open(path, budget, limit);
+FileWords ReadRest(LineReader& reader, SettledWords& settled, std::vector<std::string>& words) {
     std::string prefix;
-    size_t length = kBytesPerNeededWord * static_cast<size_t>(std::max(wordsNeeded, 1));
-    while (!error) {
-        if (reader.Text().size() < length) {
-            error = reader.ReadMore(std::max(kFirstRead, length - reader.Text().size()));
-            if (error) {
-                break;
+    size_t length = kBytesPerNeededWord * static_cast<size_t>(std::max(settled.Left(), 1));
+    for (;;) {
+        while (!reader.Finished() && reader.Text().size() < length) {
+            const size_t wanted = length - reader.Text().size();
+            if (auto error = reader.ReadMore(std::clamp(wanted, kFirstRead, kLargestStep))) {
+                return FileWords{0, std::move(error)};
             }
-            if (reader.Finished()) {
-                return Reduce(ReaderResult{std::move(reader.Text()), std::nullopt, reader.Count()},
-                              wordsNeeded, words);
+            if (!reader.Finished() && settled.Settle(reader)) {
+                return FileWords{0, std::nullopt};
             }
         }
+        if (reader.Finished()) {
+            return Reduce(ReaderResult{std::move(reader.Text()), std::nullopt, reader.Count()},
+                          settled.Left(), words);
+        }
         prefix.assign(reader.Text(), 0, length);
-        if (ReducePrefixToWords(prefix, wordsNeeded, words)) {
-            return FileWords{wordsNeeded, std::nullopt};
+        if (ReducePrefixToWords(prefix, settled.Left(), words)) {
+            return FileWords{settled.Left(), std::nullopt};
         }
         length *= 2;
     }
-    return FileWords{0, std::move(error)};
+}
+
+FileWords ReadWords(const std::string& path, Budget budget, int32_t limit, int32_t wordsNeeded,
+                    std::vector<std::string>& words) {
+    LineReader reader;
+    if (auto error = reader.Open(path, budget, limit)) {
+        return FileWords{0, std::move(error)};
+    }
+    SettledWords settled(wordsNeeded);
+    return settled.Join(ReadRest(reader, settled, words), words);
 }
 
 }  // namespace

@@ -41,13 +41,14 @@ ScanEnded Scan::End(ScanEnd how) {
 struct FolderFiles {
     int32_t count = 0;  // negative: the folder could not be listed
     std::vector<std::string> names;
+    std::vector<std::string> refused;
     Error error;
 };
 
 FolderFiles ListTextFiles(const std::string& folder, const YieldFunction& yield) {
     FolderFiles files;
     files.count = ListFiles(folder, files.names, "*." + std::string(kTextFileExtension),
-                            files.error.message, yield);
+                            files.error.message, yield, &files.refused);
     return files;
 }
 
@@ -87,6 +88,9 @@ std::optional<ScanEnd> Scan::Listed(ScanPass pass, const FolderFiles& files) {
     const bool unreadable = count < 0;
     Emit(&ScanSink::OnFolderListed,
          FolderListed{pass, folder, unreadable ? 0 : count, unreadable ? &files.error : nullptr});
+    for (const std::string& name : files.refused) {
+        Emit(&ScanSink::OnFileRefused, FileRefused{pass, FullPath(folder, name)});
+    }
     if (unreadable) {
         return ScanEnd::UnreadableFolder;
     }

@@ -29,6 +29,13 @@ struct FileBegun {
     const std::string& name;
 };
 
+// A file named like a text file whose name the wildcard matcher refuses for holding ?, *, : or
+// \, which Windows does not allow: it is left out of the scan, and said so.
+struct FileRefused {
+    ScanPass pass;
+    const std::string& path;
+};
+
 struct FileUnreadable {
     ScanPass pass;
     const std::string& path;
@@ -71,6 +78,7 @@ class ScanSink {
     virtual void OnFolderListed(const FolderListed& /*event*/) {}
     virtual void OnPassBegun(ScanPass /*pass*/, int32_t /*files*/) {}
     virtual void OnFileBegun(const FileBegun& /*event*/) {}
+    virtual void OnFileRefused(const FileRefused& /*event*/) {}
     virtual void OnFileUnreadable(const FileUnreadable& /*event*/) {}
     virtual void OnMatch(const MatchFound& /*event*/) {}
     virtual void OnPassEnded(ScanPass /*pass*/) {}

@@ -82,6 +82,9 @@ class LineJoiner {
 
     int32_t Count() const { return count_; }
 
+    // The text lost its first bytes; what is joined next goes behind what is left.
+    void Dropped(size_t bytes) { end_ -= bytes; }
+
   private:
     // The space that joins two lines is written only when the next line turns out to exist.
     void FlushSpace(char* data) {
@@ -228,6 +231,11 @@ std::string& LineReader::Text() {
 
 int32_t LineReader::Count() const {
     return state_->joiner.Count();
+}
+
+void LineReader::DropFront(size_t bytes) {
+    state_->text.erase(0, bytes);
+    state_->joiner.Dropped(bytes);
 }
 
 namespace {

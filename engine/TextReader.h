@@ -33,6 +33,9 @@ class LineReader {
     const std::string& Text() const;
     std::string& Text();
     int32_t Count() const;  // characters or lines read so far
+    // Forgets the first `bytes` bytes of the text, which must leave its last byte; the text's
+    // room stays, for what is read next.
+    void DropFront(size_t bytes);
 
   private:
     std::optional<Error> Read(size_t bytes);

@@ -2,6 +2,7 @@
 
 #include "files/StringRoutines.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -266,6 +267,35 @@ bool ReducePrefixToWords(std::string& text, int32_t maxWords, std::vector<std::s
     text = DecodeUtf8Punctuation(std::move(text));
     Translate(text, kLowerWordCharacters);
     return maxWords > 0 && SplitIntoWords(text, " ", 1, words, true, maxWords, 4) == maxWords;
+}
+
+// Before the first byte above 127 there is no lead of a UTF-8 repair, so every step but the
+// byte table leaves those bytes alone, and none reaches across the byte that ends the beginning.
+size_t TakeSettledWords(std::string_view text, int32_t maxWords, std::vector<std::string>& words) {
+    if (text.size() < 2) {
+        return 0;
+    }
+    const std::string_view open = text.substr(0, text.size() - 1);
+    const auto high = std::find_if(open.begin(), open.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    auto length = static_cast<size_t>(high - open.begin());
+    while (length > 0 &&
+           kLowerWordCharacters[static_cast<unsigned char>(text[length - 1])] != ' ') {
+        --length;
+    }
+    std::string word;
+    for (size_t i = 0; i < length && static_cast<int64_t>(words.size()) < maxWords; ++i) {
+        const char c = static_cast<char>(kLowerWordCharacters[static_cast<unsigned char>(text[i])]);
+        if (c != ' ') {
+            word.push_back(c);
+            continue;
+        }
+        if (word.size() >= 4) {
+            words.push_back(word);
+        }
+        word.clear();
+    }
+    return length;
 }
 
 }  // namespace ravelin

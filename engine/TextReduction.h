@@ -58,4 +58,11 @@ int32_t ReduceToWords(std::string& text, int32_t maxWords, std::vector<std::stri
 // reduction, whatever follows; the beginning is cut after its last space for that.
 bool ReducePrefixToWords(std::string& text, int32_t maxWords, std::vector<std::string>& words);
 
+// The beginning of a text that nothing after it can change, for a reader that drops what it has
+// reduced: the longest beginning before the first byte above 127 that ends with a byte that is
+// no word character, leaving out the text's last byte (a space a line end may take back).
+// Appends its words, up to `words` holding maxWords, and returns its length. The whole text's
+// words are those followed by the words of the rest.
+size_t TakeSettledWords(std::string_view text, int32_t maxWords, std::vector<std::string>& words);
+
 }  // namespace ravelin

@@ -70,10 +70,26 @@ std::string Description(int error) {
     return std::generic_category().message(error);
 }
 
+constexpr std::string_view kRefusedCharacters = "?*:\\";
+
+// Whether the matcher refuses the name only for the characters it may not hold.
+bool RefusedForItsCharacters(std::string_view name, std::string_view pattern) {
+    if (name.find_first_of(kRefusedCharacters) == std::string_view::npos) {
+        return false;
+    }
+    std::string allowed(name);
+    for (char& c : allowed) {
+        if (kRefusedCharacters.find(c) != std::string_view::npos) {
+            c = '_';
+        }
+    }
+    return FileNameMatches(allowed, pattern, false);
+}
+
 // The names that match, in name order, with one yield per file looked at; 0 or the error number
 // of reading the folder.
 int MatchingNames(const std::string& folder, std::string_view pattern, const YieldFunction& yield,
-                  std::vector<std::string>& matching) {
+                  std::vector<std::string>& matching, std::vector<std::string>* refused) {
     std::vector<std::string> names;
     const int error = ReadFolder(folder, names);
     if (error != 0) {
@@ -83,6 +99,8 @@ int MatchingNames(const std::string& folder, std::string_view pattern, const Yie
     for (std::string& name : names) {
         if (FileNameMatches(name, pattern, false)) {
             matching.push_back(std::move(name));
+        } else if (refused != nullptr && RefusedForItsCharacters(name, pattern)) {
+            refused->push_back(std::move(name));
         }
         if (yield) {
             yield();
@@ -96,7 +114,7 @@ int MatchingNames(const std::string& folder, std::string_view pattern, const Yie
 int32_t CountFiles(const std::string& folder, std::string_view pattern, std::string& errorText,
                    bool& accessDenied, const YieldFunction& yield) {
     std::vector<std::string> matching;
-    const int error = MatchingNames(folder, pattern, yield, matching);
+    const int error = MatchingNames(folder, pattern, yield, matching, nullptr);
     accessDenied = error == EACCES;
     if (error != 0 && !accessDenied) {
         errorText = Description(error);
@@ -106,9 +124,10 @@ int32_t CountFiles(const std::string& folder, std::string_view pattern, std::str
 }
 
 int32_t ListFiles(const std::string& folder, std::vector<std::string>& fileNames,
-                  std::string_view pattern, std::string& errorText, const YieldFunction& yield) {
+                  std::string_view pattern, std::string& errorText, const YieldFunction& yield,
+                  std::vector<std::string>* refused) {
     std::vector<std::string> matching;
-    const int error = MatchingNames(folder, pattern, yield, matching);
+    const int error = MatchingNames(folder, pattern, yield, matching, refused);
     if (error != 0) {
         errorText = Description(error);
         return -1;

@@ -22,10 +22,11 @@ int32_t CountFiles(const std::string& folder, std::string_view pattern, std::str
 
 // Replaces `fileNames` by the bare names of the matching files and returns their number; with
 // no match `fileNames` stays as it was. Returns -1 with `errorText` set on any failure, denied
-// access included.
+// access included. `refused`, when given, gets the names that would match but for a ?, *, : or
+// \ in them, which the matcher refuses.
 int32_t ListFiles(const std::string& folder, std::vector<std::string>& fileNames,
-                  std::string_view pattern, std::string& errorText,
-                  const YieldFunction& yield = {});
+                  std::string_view pattern, std::string& errorText, const YieldFunction& yield = {},
+                  std::vector<std::string>* refused = nullptr);
 
 // Whether the path, without surrounding blanks, names a folder or a link to one.
 bool FolderExists(std::string_view path);

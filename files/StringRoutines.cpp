@@ -133,4 +133,52 @@ std::string CrLfToLf(std::string_view text) {
     return result;
 }
 
+namespace {
+
+std::string Escaped(std::string_view text, bool keepLineFeeds) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n' && keepLineFeeds) {
+            out.push_back(c);
+            continue;
+        }
+        switch (c) {
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            default:
+                if (byte < 0x20 || byte == 0x7F) {
+                    out += "\\x";
+                    out += kHex[byte >> 4];
+                    out += kHex[byte & 15];
+                } else {
+                    out.push_back(c);
+                }
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string EscapedName(std::string_view name) {
+    return Escaped(name, false);
+}
+
+std::string EscapedForTerminal(std::string_view text) {
+    return Escaped(text, true);
+}
+
 }  // namespace ravelin

@@ -66,6 +66,14 @@ std::string Ordinal(int32_t n);
 // Without leading and trailing blanks; other white space stays.
 std::string_view TrimSpaces(std::string_view text);
 
+// A name as one line of plain text for a terminal or a list: a backslash, tab, line feed and
+// carriage return become \\, \t, \n and \r, any other control byte \xNN (two lower-case hex
+// digits); every other byte stays.
+std::string EscapedName(std::string_view name);
+
+// The same escapes for a text of many lines shown on a terminal: only its line feeds stay.
+std::string EscapedForTerminal(std::string_view text);
+
 // Every CR LF becomes LF, for the widgets and programs of this system; a lone CR stays.
 std::string CrLfToLf(std::string_view text);
 

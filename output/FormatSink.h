@@ -18,6 +18,8 @@ struct FormatContext {
     std::ostream& out;
     const MatchGroups& groups;
     const TextCatalog& texts;
+    // The output is a terminal: a text that shows names raw escapes their control bytes.
+    bool forTerminal = false;
 };
 
 class FormatSink : public ScanSink {

@@ -88,6 +88,12 @@ void JsonSink::OnFileBegun(const FileBegun& event) {
     }
 }
 
+void JsonSink::OnFileRefused(const FileRefused& event) {
+    json refused = {{"type", "refused"}, {"folder", static_cast<int>(event.pass) + 1}};
+    PutName(refused, "path", event.path);
+    out_ << refused.dump() << '\n';
+}
+
 void JsonSink::OnFileUnreadable(const FileUnreadable& event) {
     json unreadable = {{"type", "unreadable"}, {"folder", static_cast<int>(event.pass) + 1}};
     PutName(unreadable, "path", event.path);

@@ -1,7 +1,8 @@
 #pragma once
 
 // JSON Lines for other programs: one object per line, written as the scan goes — a "folder" per
-// folder listed, an "unreadable" per file that could not be read, a "match" per match (every
+// folder listed, a "refused" per file left out for its name, an "unreadable" per file that could
+// not be read, a "match" per match (every
 // match: there is no cap) and a final "summary". A name that is not valid UTF-8 is written with
 // each bad byte as U+FFFD, and its exact bytes beside it in base64 under the same key with
 // "_bytes" appended.
@@ -24,6 +25,7 @@ class JsonSink final : public FormatSink {
     void OnFolderListed(const FolderListed& event) override;
     void OnPassBegun(ScanPass pass, int32_t files) override;
     void OnFileBegun(const FileBegun& event) override;
+    void OnFileRefused(const FileRefused& event) override;
     void OnFileUnreadable(const FileUnreadable& event) override;
     void OnMatch(const MatchFound& event) override;
     void OnScanEnded(const ScanEnded& event) override;

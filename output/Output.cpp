@@ -1,70 +1,74 @@
 #include "output/Output.h"
 
+#include "files/StringRoutines.h"
 #include "files/TextEncoding.h"
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 namespace ravelin {
 
 Output::Output(std::string path, std::ostream& standardOut)
     : path_(std::move(path)), standardOut_(standardOut) {}
 
+// The stream goes before the buffer it writes to, and both before the file, which removes
+// a temporary file that was not finished.
 Output::~Output() {
-    if (file_ && !finished_) {
-        file_.reset();
-        std::error_code ignored;
-        std::filesystem::remove(partPath_, ignored);
-    }
+    stream_.reset();
+    buffer_.reset();
 }
 
 std::optional<Error> Output::Open() {
     if (path_.empty()) {
         return std::nullopt;
     }
-    partPath_ = path_ + ".part";
-    errno = 0;
-    file_ = std::make_unique<std::ofstream>(partPath_, std::ios::binary);
-    if (!*file_) {
-        const int error = errno;
-        file_.reset();
-        return WriteError(error);
+    Result<OutputFile> opened = OutputFile::Open(path_);
+    if (!opened) {
+        return WriteError(opened.error());
     }
+    file_.emplace(std::move(opened.value()));
+    buffer_ = std::make_unique<OutputFileBuffer>(*file_);
+    stream_ = std::make_unique<std::ostream>(buffer_.get());
     return std::nullopt;
 }
 
 bool Output::Failed() const {
-    return file_ ? file_->fail() : standardOut_.fail();
+    return file_ ? stream_->fail() : standardOut_.fail();
 }
 
-Error Output::WriteError(int errorNumber) const {
+Error Output::WriteError(const Error& error) const {
     const std::string what = path_.empty() ? "the standard output" : "'" + Utf8Lossy(path_) + "'";
-    const std::string why = errorNumber != 0 ? std::strerror(errorNumber) : "write error";
-    return Error{errorNumber, "cannot write " + what + ": " + why};
+    const std::string why = !error.message.empty() ? error.message
+                            : error.code != 0      ? std::strerror(error.code)
+                                                   : "write error";
+    return Error{error.code, "cannot write " + what + ": " + why};
 }
 
 std::optional<Error> Output::Finish() {
-    errno = 0;
-    Stream().flush();
-    if (Failed()) {
-        return WriteError(errno);
-    }
     if (!file_) {
-        return std::nullopt;
+        errno = 0;
+        standardOut_.flush();
+        return standardOut_.fail() ? std::optional<Error>(WriteError(Error{errno, ""}))
+                                   : std::nullopt;
     }
-    file_->close();
-    if (file_->fail()) {
-        return WriteError(errno);
+    stream_->flush();
+    if (buffer_->FirstError()) {
+        file_->Discard();
+        return WriteError(*buffer_->FirstError());
     }
-    std::error_code error;
-    std::filesystem::rename(partPath_, path_, error);
-    if (error) {
-        return WriteError(error.value());
+    if (auto error = file_->Commit()) {
+        file_->Discard();
+        return WriteError(*error);
     }
-    finished_ = true;
     return std::nullopt;
+}
+
+void Output::Abandon() {
+    if (!file_) {
+        standardOut_.flush();
+        return;
+    }
+    file_->Discard();
 }
 
 }  // namespace ravelin

@@ -1,12 +1,14 @@
 #pragma once
 
-// Where a command writes its result: the standard output, or the file named with -o. A file is
-// written under a temporary name beside it and takes its name only once it is complete, so a
-// failed write never leaves a truncated result that looks finished.
+// Where a command writes its result: the standard output, or the file named with -o, written as
+// files/OutputFile.h describes: it takes its name only once complete and the command succeeded,
+// so a failed write or a failed scan never leaves a truncated result, and never touches the file
+// it was to replace.
 
+#include "files/OutputFile.h"
+#include "files/OutputFileBuffer.h"
 #include "files/Result.h"
 
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -22,22 +24,24 @@ class Output {
     Output& operator=(const Output&) = delete;
     ~Output();
 
-    std::ostream& Stream() { return file_ ? *file_ : standardOut_; }
+    std::ostream& Stream() { return file_ ? *stream_ : standardOut_; }
     // Creates the file, if there is one to write.
     std::optional<Error> Open();
     bool Failed() const;
     // Flushes, and gives a file its name; the error says what could not be written and why.
     std::optional<Error> Finish();
+    // The command failed: the standard output is flushed, a file is left as it was.
+    void Abandon();
+    bool ToStandardOutput() const { return !file_; }
 
   private:
-    Error WriteError(int errorNumber) const;
+    Error WriteError(const Error& error) const;
 
     std::string path_;
-    std::string partPath_;
     std::ostream& standardOut_;
-    std::unique_ptr<std::ofstream> file_;
-    int firstErrno_ = 0;
-    bool finished_ = false;
+    std::optional<OutputFile> file_;
+    std::unique_ptr<OutputFileBuffer> buffer_;
+    std::unique_ptr<std::ostream> stream_;
 };
 
 }  // namespace ravelin

@@ -17,7 +17,7 @@ std::string GroupsText(const MatchGroups& groups) {
     std::string text;
     for (const std::vector<GroupMember>& group : groups.Groups()) {
         for (const GroupMember& member : group) {
-            text += FullPath(groups.Folder(member.slot), member.name) + "\n";
+            text += EscapedName(FullPath(groups.Folder(member.slot), member.name)) + "\n";
         }
         text += "\n";
     }
@@ -27,7 +27,9 @@ std::string GroupsText(const MatchGroups& groups) {
 void ReportTextSink::OnScanEnded(const ScanEnded& event) {
     report_.OnScanEnded(event);
     matches_ = event.matches;
-    out_ << ReportText(report_.Log().Text());
+    const std::string text = ReportText(report_.Log().Text());
+    // Every control byte but the line feeds: a name's bytes cannot drive the terminal.
+    out_ << (forTerminal_ ? EscapedForTerminal(text) : text);
 }
 
 std::string ReportTextSink::Notice() const {

@@ -21,7 +21,8 @@ std::string GroupsText(const MatchGroups& groups);
 // The report as the window's box would hold it at the end of the scan, written then.
 class ReportTextSink final : public FormatSink {
   public:
-    ReportTextSink(std::ostream& out, const TextCatalog& texts) : out_(out), report_(texts) {}
+    ReportTextSink(std::ostream& out, const TextCatalog& texts, bool forTerminal)
+        : out_(out), report_(texts), forTerminal_(forTerminal) {}
 
     void OnScanBegun(const ScanOptions& options) override { report_.OnScanBegun(options); }
     void OnFolderListed(const FolderListed& event) override { report_.OnFolderListed(event); }
@@ -36,6 +37,7 @@ class ReportTextSink final : public FormatSink {
   private:
     std::ostream& out_;
     ReportSink report_;
+    bool forTerminal_;
     int32_t matches_ = 0;
 };
 

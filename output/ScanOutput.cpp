@@ -2,8 +2,9 @@
 
 namespace ravelin {
 
-ScanOutput::ScanOutput(const FormatRow& format, std::ostream& out, const TextCatalog& texts)
-    : format_(format), sink_(format.make(FormatContext{out, groups_, texts})) {}
+ScanOutput::ScanOutput(const FormatRow& format, std::ostream& out, const TextCatalog& texts,
+                       bool forTerminal)
+    : format_(format), sink_(format.make(FormatContext{out, groups_, texts, forTerminal})) {}
 
 template <class... Params, class... Args>
 void ScanOutput::Forward(void (ScanSink::*handler)(Params...), const Args&... args) {
@@ -27,6 +28,10 @@ void ScanOutput::OnPassBegun(ScanPass pass, int32_t files) {
 
 void ScanOutput::OnFileBegun(const FileBegun& event) {
     Forward(&ScanSink::OnFileBegun, event);
+}
+
+void ScanOutput::OnFileRefused(const FileRefused& event) {
+    Forward(&ScanSink::OnFileRefused, event);
 }
 
 void ScanOutput::OnFileUnreadable(const FileUnreadable& event) {

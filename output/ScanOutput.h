@@ -13,12 +13,14 @@ namespace ravelin {
 
 class ScanOutput final : public ScanSink {
   public:
-    ScanOutput(const FormatRow& format, std::ostream& out, const TextCatalog& texts);
+    ScanOutput(const FormatRow& format, std::ostream& out, const TextCatalog& texts,
+               bool forTerminal = false);
 
     void OnScanBegun(const ScanOptions& options) override;
     void OnFolderListed(const FolderListed& event) override;
     void OnPassBegun(ScanPass pass, int32_t files) override;
     void OnFileBegun(const FileBegun& event) override;
+    void OnFileRefused(const FileRefused& event) override;
     void OnFileUnreadable(const FileUnreadable& event) override;
     void OnMatch(const MatchFound& event) override;
     void OnPassEnded(ScanPass pass) override;

@@ -43,6 +43,10 @@ void ScanRecording::OnFileBegun(const FileBegun& event) {
     events_.emplace_back(FilesBegun{event.pass, event.index, 1, event.files});
 }
 
+void ScanRecording::OnFileRefused(const FileRefused& event) {
+    events_.emplace_back(Refused{event.pass, event.path});
+}
+
 void ScanRecording::OnFileUnreadable(const FileUnreadable& event) {
     events_.emplace_back(Unreadable{event.pass, event.path, event.reason});
 }
@@ -79,6 +83,9 @@ void ScanRecording::Play(const Event& event, ScanSink& sink, int32_t& matchNumbe
                        for (int32_t i = e.first; i < e.first + e.count; ++i) {
                            sink.OnFileBegun({e.pass, i, e.files, kUnnamed});
                        }
+                   },
+                   [&sink](const Refused& e) {
+                       sink.OnFileRefused({e.pass, e.path});
                    },
                    [&sink](const Unreadable& e) {
                        sink.OnFileUnreadable({e.pass, e.path, e.reason});

@@ -31,6 +31,7 @@ class ScanRecording final : public ScanSink {
     void OnFolderListed(const FolderListed& event) override;
     void OnPassBegun(ScanPass pass, int32_t files) override;
     void OnFileBegun(const FileBegun& event) override;
+    void OnFileRefused(const FileRefused& event) override;
     void OnFileUnreadable(const FileUnreadable& event) override;
     void OnMatch(const MatchFound& event) override;
     void OnPassEnded(ScanPass pass) override;
@@ -54,6 +55,10 @@ class ScanRecording final : public ScanSink {
         int32_t count;
         int32_t files;
     };
+    struct Refused {
+        ScanPass pass;
+        std::string path;
+    };
     struct Unreadable {
         ScanPass pass;
         std::string path;
@@ -65,8 +70,8 @@ class ScanRecording final : public ScanSink {
     struct PassEnded {
         ScanPass pass;
     };
-    using Event =
-        std::variant<Listed, PassBegun, FilesBegun, Unreadable, Match, PassEnded, ScanEnded>;
+    using Event = std::variant<Listed, PassBegun, FilesBegun, Refused, Unreadable, Match, PassEnded,
+                               ScanEnded>;
 
     void Play(const Event& event, ScanSink& sink, int32_t& matchNumber) const;
 

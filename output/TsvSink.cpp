@@ -1,36 +1,11 @@
 #include "output/TsvSink.h"
 
+#include "files/StringRoutines.h"
+
 namespace ravelin {
-namespace {
-
-std::string TsvField(std::string_view name) {
-    std::string out;
-    out.reserve(name.size());
-    for (const char c : name) {
-        switch (c) {
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            default:
-                out.push_back(c);
-        }
-    }
-    return out;
-}
-
-}  // namespace
 
 void TsvSink::OnMatch(const MatchFound& event) {
-    names_.Update(event, [](const std::string& name, bool /*first*/) { return TsvField(name); });
+    names_.Update(event, [](const std::string& name, bool /*first*/) { return EscapedName(name); });
     line_ = names_.First();
     line_ += '\t';
     line_ += names_.Second();

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <system_error>
@@ -18,6 +19,11 @@ inline std::filesystem::path PathOf(const std::string& utf8) {
 inline std::string Utf8Of(const std::filesystem::path& path) {
     const std::u8string utf8 = path.u8string();
     return {utf8.begin(), utf8.end()};
+}
+
+inline std::string Read(const std::string& utf8Path) {
+    std::ifstream in(PathOf(utf8Path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 class TempFolder {

@@ -11,9 +11,11 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <grp.h>
 #include <random>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -25,9 +27,10 @@ using testing::TempFolder;
 
 struct How {
     bool asNobody = false;                   // drop to the unprivileged user when run as root
-    bool interrupt = false;                  // SIGINT once the program has had time to start
+    int signal = 0;                          // sent once the program has had time to start
     bool closeOutputAfterFirstLine = false;  // as `| head -1` does
     std::string outputFile{};                // standard output goes there instead of a pipe
+    bool terminalOutput = false;             // standard output is a terminal
 };
 
 // What the user saw.
@@ -91,17 +94,24 @@ class Pipe {
 Seen Cli(std::vector<std::string> args, const How& how = {},
          const std::string& program = RAVELIN_CLI_PATH) {
     args.insert(args.begin(), program);
+    How childHow = how;
+    int terminal = -1;
+    if (how.terminalOutput) {
+        terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
+        EXPECT_TRUE(terminal >= 0 && ::grantpt(terminal) == 0 && ::unlockpt(terminal) == 0);
+        childHow.outputFile = ::ptsname(terminal);
+    }
     Pipe out;
     Pipe err;
     const pid_t child = ::fork();
     if (child == 0) {
-        Exec(args, how, out.End(1), err.End(1));
+        Exec(args, childHow, out.End(1), err.End(1));
     }
     out.Close(1);
     err.Close(1);
-    if (how.interrupt) {
+    if (how.signal != 0) {
         ::usleep(300000);
-        ::kill(child, SIGINT);
+        ::kill(child, how.signal);
     }
     Seen seen;
     while (out.ReadInto(seen.out) &&
@@ -113,6 +123,14 @@ Seen Cli(std::vector<std::string> args, const How& how = {},
     int status = 0;
     ::waitpid(child, &status, 0);
     seen.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    if (terminal >= 0) {
+        // What the terminal got stays readable until it says the other side is gone.
+        char buffer[65536];
+        for (ssize_t got; (got = ::read(terminal, buffer, sizeof buffer)) > 0;) {
+            seen.out.append(buffer, static_cast<size_t>(got));
+        }
+        ::close(terminal);
+    }
     return seen;
 }
 
@@ -240,22 +258,138 @@ TEST(CliBadInput, TheCapIsNoticedOnceAndTsvListsEveryMatch) {
     EXPECT_EQ(std::count(std::istreambuf_iterator<char>(pairs), {}, '\n'), 3600);
 }
 
-TEST(CliBadInput, CtrlCPrintsTheReportSoFar) {
-    const TempFolder root;
-    fs::create_directory(root.Path() / "f");
+// A folder the literal scan at N = 100 takes minutes for, about a millisecond a pair.
+std::vector<std::string> SlowScan(const TempFolder& root) {
+    fs::create_directory(root.Path() / "slow");
     std::mt19937 random(9);
     for (int f = 0; f < 150; ++f) {
         std::string text;
         for (int i = 0; i < 400; ++i) {
             text += "w" + std::to_string(1000 + random() % 5000) + " ";
         }
-        root.Write("f/f" + std::to_string(f) + ".txt", text);
+        root.Write("slow/f" + std::to_string(f) + ".txt", text);
     }
-    // The literal scan at N = 100 takes about a millisecond a pair: minutes for this folder.
-    const std::vector<std::string> args = {"scan", "--literal", "--words", "100", root / "f"};
-    const Seen run = Cli(args, {.interrupt = true});
+    return {"scan", "--literal", "--words", "100", root / "slow"};
+}
+
+TEST(CliBadInput, CtrlCPrintsTheReportSoFar) {
+    const TempFolder root;
+    const Seen run = Cli(SlowScan(root), {.signal = SIGINT});
     EXPECT_EQ(run.exitStatus, 130);
     EXPECT_TRUE(run.out.ends_with("\nSTOPPED\n")) << run.out;
+}
+
+// Whatever ends the scan before its summary, the file -o names keeps what it held, and no
+// temporary file is left beside it.
+TEST(CliBadInput, AScanThatDoesNotCompleteLeavesTheOutputFileAsItWas) {
+    const TempFolder root;
+    fs::create_directory(root.Path() / "EMPTY");
+    fs::create_directory(root.Path() / "out");
+    std::vector<std::string> slow = SlowScan(root);
+    const std::string keep = root.Write("out/keep", "GOOD\n");
+    const std::vector<std::string> emptyScan = {"scan", "--format", "tsv",
+                                                "-o",   keep,       root / "EMPTY"};
+    slow.insert(slow.begin() + 1, {"--format", "tsv", "-o", keep});
+    const std::tuple<std::vector<std::string>, int, int> runs[] = {
+        {emptyScan, 0, 1},
+        {slow, SIGTERM, 128 + SIGTERM},
+        {slow, SIGHUP, 128 + SIGHUP},
+        {slow, SIGINT, 130},
+    };
+    for (const auto& [args, signal, status] : runs) {
+        const Seen run = Cli(args, {.signal = signal});
+        EXPECT_EQ(run.exitStatus, status) << signal;
+        EXPECT_EQ(testing::Read(keep), "GOOD\n") << signal;
+        EXPECT_EQ(std::distance(fs::directory_iterator(root.Path() / "out"), {}), 1) << signal;
+    }
+}
+
+TEST(CliBadInput, TwoRunsWithTheSameOutputEachWriteAWholeFile) {
+    const TempFolder root;
+    for (int i = 0; i < 40; ++i) {
+        root.Write("f/copy" + std::to_string(i) + ".txt", Prose());
+    }
+    const std::string out = root / "out";
+    const std::string formats[] = {"tsv", "groups"};
+    std::string alone[2];
+    for (size_t k = 0; k < 2; ++k) {
+        alone[k] = Cli({"scan", "--format", formats[k], root / "f"}).out;
+    }
+    for (int round = 0; round < 3; ++round) {
+        std::future<Seen> runs[2];
+        for (size_t k = 0; k < 2; ++k) {
+            runs[k] = std::async(std::launch::async, [&, k] {
+                return Cli({"scan", "--format", formats[k], "-o", out, root / "f"});
+            });
+        }
+        for (std::future<Seen>& run : runs) {
+            EXPECT_EQ(run.get().exitStatus, 0);
+        }
+        const std::string written = testing::Read(out);
+        EXPECT_TRUE(written == alone[0] || written == alone[1]) << written.substr(0, 200);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(root.Path()), {}), 2);
+}
+
+TEST(CliBadInput, AFifoOrADeviceAsOutputIsWrittenAndKept) {
+    const TempFolder root;
+    root.Write("f/a.txt", Prose());
+    const std::string fifo = root / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::future<std::string> reader =
+        std::async(std::launch::async, [&] { return testing::Read(fifo); });
+    EXPECT_EQ(Cli({"scan", "--format", "tsv", "-o", fifo, root / "f"}).exitStatus, 0);
+    EXPECT_EQ(reader.get(), "a.txt\ta.txt\t100\t2\t0\n");
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    if (::geteuid() == 0) {  // a device of the test's own, never the system's
+        const std::string null = root / "null";
+        ASSERT_EQ(::mknod(null.c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);
+        EXPECT_EQ(Cli({"scan", "-o", null, root / "f"}).exitStatus, 0);
+        EXPECT_TRUE(fs::is_character_file(null));
+    }
+}
+
+TEST(CliBadInput, OutputNamesItCannotTakeAreUsageErrors) {
+    const TempFolder root;
+    const std::string text = root.Write("f/a.txt", Prose());
+    root.Write("g/b.txt", Prose());
+    fs::create_symlink(text, root / "link");
+    const std::pair<std::vector<std::string>, std::string> runs[] = {
+        {{"scan", "-o", "", root / "f"}, "ravelin-cli: -o needs the name of a file\n"},
+        {{"scan", "-o", text, root / "f"},
+         "ravelin-cli: -o '" + text + "' is a file the scan reads; name another file\n"},
+        {{"scan", "-o", root / "link", root / "g", root / "f"},
+         "ravelin-cli: -o '" + (root / "link") + "' is a file the scan reads; name another file\n"},
+    };
+    for (const auto& [args, message] : runs) {
+        const Seen run = Cli(args);
+        EXPECT_EQ(run.exitStatus, 2);
+        EXPECT_EQ(run.err, message);
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_EQ(testing::Read(text), Prose());
+}
+
+TEST(CliBadInput, AnOutputNameOfTheLongestLengthIsWritten) {
+    const TempFolder root;
+    root.Write("f/a.txt", Prose());
+    const std::string out = root / (std::string(248, 'n') + ".tsv");
+    EXPECT_EQ(Cli({"scan", "--format", "tsv", "-o", out, root / "f"}).exitStatus, 0);
+    EXPECT_EQ(testing::Read(out), "a.txt\ta.txt\t100\t2\t0\n");
+}
+
+// The report keeps a name's bytes, as the window shows them, except on a terminal, which an
+// escape sequence in a name would drive.
+TEST(CliBadInput, AReportOnATerminalShowsTheControlBytesOfNames) {
+    const TempFolder root;
+    root.Write("f/red\x1b[31m.txt", Prose());
+    const std::string file = root / "report.txt";
+    EXPECT_EQ(Cli({"scan", "-o", file, root / "f"}).exitStatus, 0);
+    EXPECT_NE(testing::Read(file).find("File 'red\x1b[31m.txt'"), std::string::npos);
+    const Seen shown = Cli({"scan", root / "f"}, {.terminalOutput = true});
+    EXPECT_EQ(shown.exitStatus, 0);
+    EXPECT_NE(shown.out.find("File 'red\\x1b[31m.txt'"), std::string::npos) << shown.out;
+    EXPECT_EQ(shown.out.find('\x1b'), std::string::npos);
 }
 
 TEST(CliBadInput, MissingProgramTextsStopWithTheirMessage) {

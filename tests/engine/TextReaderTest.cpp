@@ -128,5 +128,45 @@ TEST(FileWords, ReadingPartOfAFileGivesTheWordsOfTheWholeRead) {
     }
 }
 
+// Files past the megabyte after which the text that can no longer change is dropped while it is
+// read: runs without words (zeros, short pieces, line ends) around words and repair pieces.
+TEST(FileWords, TextDroppedAsItIsReadGivesTheWordsOfTheWholeRead) {
+    const std::vector<std::string> pieces = {
+        "word ",    "abcdefgh ", "Zz9y ", "\r",   "\r\n",         "\xC2\x85", "\xC3\xA9",
+        "\xC3\x83", "\xC3",      "\xA9",  "\x85", "\xE2\x80\x94", "\xE2\x80", "caf\xC3\xA9 "};
+    const std::string fillers[] = {std::string(1, '\0'), "ab ", "\r\0\0", "-- "};
+    std::mt19937 random(11);
+    std::uniform_int_distribution<size_t> pick(0, pieces.size() - 1);
+    std::uniform_int_distribution<size_t> runLength(1, 900000);
+    const TempFolder folder;
+    std::vector<std::string> words;
+    std::vector<std::string> expected;
+    for (int round = 0; round < 24; ++round) {
+        std::string bytes;
+        const std::string& filler = fillers[round % 4];
+        for (int run = 0; run < 4; ++run) {
+            const size_t end = bytes.size() + runLength(random);
+            while (bytes.size() < end) {
+                bytes += filler;
+            }
+            for (int i = 0; i < round % 5; ++i) {
+                bytes += pieces[pick(random)];
+            }
+        }
+        const std::string path = folder.Write("f.txt", bytes);
+        const auto needed = static_cast<int32_t>(1 + round % 6);
+        for (const bool byLines : {false, true}) {
+            ReaderResult whole = byLines ? ReadTextByLines(path, needed)
+                                         : ReadTextByChars(path, kCharsPerNeededWord * needed);
+            const int32_t count = ReduceToWords(whole.text, needed, expected);
+            const FileWords read = byLines ? ReadSecondFolderWords(path, needed, words)
+                                           : ReadFirstFolderWords(path, needed, words);
+            ASSERT_EQ(read.count, count) << round << byLines;
+            ASSERT_TRUE(std::equal(expected.begin(), expected.begin() + count, words.begin()))
+                << round << byLines;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace ravelin

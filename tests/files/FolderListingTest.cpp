@@ -73,6 +73,25 @@ TEST(FolderListing, ListsAndCountsOnlyFilesInNameOrder) {
     EXPECT_EQ(errorText, "untouched");
 }
 
+// Windows allows none of these characters in a name.
+TEST(FolderListing, NamesTheMatcherRefusesForTheirCharactersAreListedApart) {
+#ifdef _WIN32
+    GTEST_SKIP() << "no such names on Windows";
+#endif
+    const TempFolder folder;
+    for (const char* name :
+         {"a\\b.txt", "a:b.TXT", "a*b.txt", "a?b.txt", "c?d.doc", "e.txt", "f*.txt.bak"}) {
+        folder.Write(name, "text");
+    }
+    std::vector<std::string> names;
+    std::vector<std::string> refused;
+    std::string errorText;
+    EXPECT_EQ(ListFiles(folder.Path().string(), names, "*.txt", errorText, {}, &refused), 1);
+    EXPECT_EQ(names, std::vector<std::string>{"e.txt"});
+    const std::vector<std::string> expected = {"a*b.txt", "a:b.TXT", "a?b.txt", "a\\b.txt"};
+    EXPECT_EQ(refused, expected);
+}
+
 TEST(FolderListing, MissingFolderFailsAndNoMatchLeavesTheListAlone) {
     const TempFolder folder;
     folder.Write("plain.txt", "");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace ravelin {
 namespace {
@@ -64,6 +65,20 @@ TEST(StringRoutines, EachRoutineGivesItsResult) {
     for (size_t i = 0; i < std::size(rows); ++i) {
         EXPECT_EQ(rows[i].actual, rows[i].expected) << "row " << i;
     }
+}
+
+TEST(StringRoutines, EscapedNameShowsEveryControlByteAndKeepsTheRest) {
+    const std::pair<std::string, std::string> rows[] = {
+        {"plain name.txt", "plain name.txt"},
+        {"a\\b\tc\nd\re", "a\\\\b\\tc\\nd\\re"},
+        {std::string("\x01\x1b[31m\x7f\x1f", 8), "\\x01\\x1b[31m\\x7f\\x1f"},
+        {"caf\xC3\xA9 \xFF", "caf\xC3\xA9 \xFF"},  // bytes above 127 stay, to open the file
+        {"\\x41", "\\\\x41"},                      // never mistaken for an escape
+    };
+    for (const auto& [name, escaped] : rows) {
+        EXPECT_EQ(EscapedName(name), escaped);
+    }
+    EXPECT_EQ(EscapedForTerminal("one\nt\two\x1b\n"), "one\nt\\two\\x1b\n");
 }
 
 }  // namespace

@@ -5,13 +5,16 @@
 #include "engine/Scan.h"
 #include "files/StringRoutines.h"
 #include "files/TextEncoding.h"
+#include "files/Utf8Path.h"
 #include "output/Formats.h"
 #include "output/Output.h"
 #include "output/ScanOutput.h"
 #include "support/LibraryTextCatalog.h"
 #include "support/ProgramText.h"
+#include "ui/cli/Console.h"
 #include "ui/cli/Interrupt.h"
 #include "ui/cli/MessageText.h"
+#include "ui/cli/OutputTarget.h"
 #include "ui/cli/TerminalSink.h"
 #include "ui/cli/Version.h"
 
@@ -32,6 +35,7 @@ struct ScanCommand {
     int jobs = JobsForThisMachine();
     bool stats = false;
     std::string output;
+    bool outputGiven = false;  // -o '' is given, and empty
     std::string folder1;
     std::string folder2;
 };
@@ -190,6 +194,12 @@ int WriteFailed(const Error& error, std::ostream& err) {
 }
 
 int RunScan(ScanCommand& scan, std::ostream& out, std::ostream& err, bool terminal) {
+    const std::string& folder2 = scan.folder2.empty() ? scan.folder1 : scan.folder2;
+    if (const auto problem =
+            OutputTargetProblem(scan.output, scan.outputGiven, scan.folder1, folder2)) {
+        err << *problem;
+        return kExitUsage;
+    }
     if (const auto failed = LoadTexts(err)) {
         return *failed;
     }
@@ -198,6 +208,8 @@ int RunScan(ScanCommand& scan, std::ostream& out, std::ostream& err, bool termin
     if (!options) {
         return kExitStopped;
     }
+    // Before the file is made: a signal that ends the program removes what it left unfinished.
+    const TerminationCleanup cleanup;
     Output output(scan.output, out);
     if (const auto error = output.Open()) {
         return WriteFailed(*error, err);
@@ -213,7 +225,10 @@ int RunScan(ScanCommand& scan, std::ostream& out, std::ostream& err, bool termin
               [&interrupted, &output] { return interrupted || output.Failed(); }});
     TerminalSink terminalSink(catalog, err, progress ? &*progress : nullptr);
     const FormatRow& format = *FindFormat(scan.format);
-    ScanOutput result(format, output.Stream(), catalog);
+    // The bytes of a name must not drive the terminal the report is shown on.
+    const bool onTerminal =
+        output.ToStandardOutput() && &out == &std::cout && StandardOutputIsTerminal();
+    ScanOutput result(format, output.Stream(), catalog, onTerminal);
     run.AddSink(result);
     run.AddSink(terminalSink);
     ScanEnded ended{};
@@ -227,20 +242,22 @@ int RunScan(ScanCommand& scan, std::ostream& out, std::ostream& err, bool termin
     if (const std::string notice = result.Notice(); !notice.empty()) {
         err << "ravelin-cli: " << notice << "\n";
     }
+    // A scan that did not run to its summary leaves the file it was to replace as it was.
+    if (interrupted || ended.how != ScanEnd::Complete) {
+        output.Abandon();
+        return interrupted ? kExitInterrupted : kExitStopped;
+    }
     if (const auto error = output.Finish()) {
         return WriteFailed(*error, err);
     }
     if (format.announcesSize && !scan.output.empty()) {
         std::error_code unknown;
-        const auto size = std::filesystem::file_size(scan.output, unknown);
+        const auto size = std::filesystem::file_size(PathFromUtf8(scan.output), unknown);
         if (!unknown) {
             err << "ravelin-cli: wrote " << size << " bytes to " << Utf8Lossy(scan.output) << "\n";
         }
     }
-    if (interrupted) {
-        return kExitInterrupted;
-    }
-    return ended.how == ScanEnd::Complete ? kExitScanned : kExitStopped;
+    return kExitScanned;
 }
 
 // Validates a number option as the window validates its box, with its message.
@@ -279,6 +296,7 @@ int RunWords(const WordsCommand& command, std::ostream& out, std::ostream& err) 
             << "': " << read.error->message << "\n";
         return kExitStopped;
     }
+    const TerminationCleanup cleanup;
     Output output(command.output, out);
     if (const auto error = output.Open()) {
         return WriteFailed(*error, err);
@@ -324,6 +342,7 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
         return code == 0 ? kExitScanned : kExitUsage;
     }
     if (scanCommand->parsed()) {
+        scan.outputGiven = scanCommand->count("--output") > 0;
         return RunScan(scan, out, err, terminal);
     }
     return RunWords(words, out, err);

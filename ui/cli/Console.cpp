@@ -22,6 +22,10 @@ bool IsConsole(DWORD stream) {
 
 }  // namespace
 
+bool StandardOutputIsTerminal() {
+    return IsConsole(STD_OUTPUT_HANDLE);
+}
+
 Console::Console() {
     ::_setmode(::_fileno(stdout), _O_BINARY);
     ::_setmode(::_fileno(stderr), _O_BINARY);
@@ -48,6 +52,10 @@ Console::~Console() {
 }
 
 #else
+
+bool StandardOutputIsTerminal() {
+    return ::isatty(STDOUT_FILENO) == 1;
+}
 
 Console::Console() : errorIsTerminal_(::isatty(STDERR_FILENO) == 1) {}
 

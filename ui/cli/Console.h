@@ -8,6 +8,9 @@
 
 namespace ravelin::cli {
 
+// Whether the standard output is a terminal, which a name in the report could drive.
+bool StandardOutputIsTerminal();
+
 class Console {
   public:
     Console();

@@ -1,5 +1,7 @@
 #include "ui/cli/Interrupt.h"
 
+#include "files/OutputFile.h"
+
 #ifdef _WIN32
 #include <atomic>
 #include <cstdlib>
@@ -25,6 +27,7 @@ BOOL WINAPI OnConsoleEvent(DWORD event) {
         return FALSE;  // closing the console or logging off ends the program as usual
     }
     if (interruptRequested.exchange(true)) {
+        RemoveTemporaryOutputFiles();
         std::_Exit(kInterruptedStatus);
     }
     return TRUE;
@@ -45,6 +48,26 @@ bool InterruptHandler::Requested() {
     return interruptRequested;
 }
 
+namespace {
+
+BOOL WINAPI OnTermination(DWORD event) {
+    RemoveTemporaryOutputFiles();
+    if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT) {
+        std::_Exit(kInterruptedStatus);
+    }
+    return FALSE;  // the system ends the program
+}
+
+}  // namespace
+
+TerminationCleanup::TerminationCleanup() {
+    ::SetConsoleCtrlHandler(OnTermination, TRUE);
+}
+
+TerminationCleanup::~TerminationCleanup() {
+    ::SetConsoleCtrlHandler(OnTermination, FALSE);
+}
+
 #else
 
 // A signal handler can only reach state that lives outside any object.
@@ -53,6 +76,7 @@ struct sigaction previousAction {};
 
 extern "C" void OnInterrupt(int /*signal*/) {
     if (interruptRequested != 0) {
+        RemoveTemporaryOutputFiles();
         ::_exit(kInterruptedStatus);
     }
     interruptRequested = 1;
@@ -74,6 +98,33 @@ InterruptHandler::~InterruptHandler() {
 
 bool InterruptHandler::Requested() {
     return interruptRequested != 0;
+}
+
+namespace {
+
+constexpr int kTerminationSignals[] = {SIGINT, SIGTERM, SIGHUP};
+struct sigaction previousTermination[3]{};
+
+extern "C" void OnTermination(int signal) {
+    RemoveTemporaryOutputFiles();
+    ::_exit(128 + signal);
+}
+
+}  // namespace
+
+TerminationCleanup::TerminationCleanup() {
+    struct sigaction action {};
+    action.sa_handler = OnTermination;
+    sigemptyset(&action.sa_mask);
+    for (size_t i = 0; i < 3; ++i) {
+        sigaction(kTerminationSignals[i], &action, &previousTermination[i]);
+    }
+}
+
+TerminationCleanup::~TerminationCleanup() {
+    for (size_t i = 0; i < 3; ++i) {
+        sigaction(kTerminationSignals[i], &previousTermination[i], nullptr);
+    }
 }
 
 #endif

@@ -1,6 +1,7 @@
 #include "ui/cli/TerminalSink.h"
 
 #include "engine/Message.h"
+#include "files/StringRoutines.h"
 #include "files/TextEncoding.h"
 #include "ui/cli/MessageText.h"
 
@@ -38,10 +39,18 @@ void TerminalSink::OnFileBegun(const FileBegun& event) {
     }
 }
 
+// Names are escaped, so that a line feed or an escape sequence in one cannot fake a line or
+// drive the terminal.
+void TerminalSink::OnFileRefused(const FileRefused& event) {
+    ClearProgress();
+    err_ << "ravelin-cli: left out '" << EscapedName(Utf8Lossy(event.path))
+         << "': a name with ?, *, : or \\ is never compared\n";
+}
+
 void TerminalSink::OnFileUnreadable(const FileUnreadable& event) {
     ClearProgress();
-    err_ << "ravelin-cli: cannot read '" << Utf8Lossy(event.path) << "': " << event.reason
-         << " (counted as too small)\n";
+    err_ << "ravelin-cli: cannot read '" << EscapedName(Utf8Lossy(event.path))
+         << "': " << event.reason << " (counted as too small)\n";
 }
 
 void TerminalSink::OnScanEnded(const ScanEnded& /*event*/) {

@@ -1,7 +1,8 @@
 #pragma once
 
 // What a terminal shows of a scan beside its report: a progress bar, the files that could not be
-// read, the message of a folder that stopped the scan, and the time of each pass for --stats.
+// read or were left out for their names, the message of a folder that stopped the scan, and the
+// time of each pass for --stats.
 
 #include "engine/ScanSink.h"
 #include "engine/TextCatalog.h"
@@ -23,6 +24,7 @@ class TerminalSink final : public ScanSink {
     void OnFolderListed(const FolderListed& event) override;
     void OnPassBegun(ScanPass pass, int32_t files) override;
     void OnFileBegun(const FileBegun& event) override;
+    void OnFileRefused(const FileRefused& event) override;
     void OnFileUnreadable(const FileUnreadable& event) override;
     void OnMatch(const MatchFound& event) override { matches_ = event.matchNumber; }
     void OnScanEnded(const ScanEnded& event) override;

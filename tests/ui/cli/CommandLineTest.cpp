@@ -168,6 +168,47 @@ TEST_F(CommandLineTest, StrangeNamesAreKeptApartInTsv) {
     EXPECT_NE(tsv.out.find("bad\xFF.txt\t"), std::string::npos);  // raw bytes, to open the file
 }
 
+// A name cannot invent a line, a group or a terminal's colour in the groups or the messages; the
+// report keeps the bytes the window shows.
+TEST_F(CommandLineTest, GroupsAndMessagesEscapeNamesAndTheReportKeepsThem) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no names that hold control characters or ?, *, : or \\";
+#endif
+    const std::string odd = "a\tc\nd\re\x1b[31m.txt";
+    root_.Write("one/" + odd, Words(60));
+    root_.Write("one/plain.txt", Words(60));
+    root_.Write("one/back\\slash\x1b.txt", Words(60));
+    const CliRun groups = RunCli({"scan", "--format", "groups", one_});
+    EXPECT_EQ(groups.out, one_ + "/a\\tc\\nd\\re\\x1b[31m.txt\n" + one_ + "/plain.txt\n\n");
+    const std::string refused = "ravelin-cli: left out '" + one_ +
+                                "/back\\\\slash\\x1b.txt': a name with ?, *, : or \\ is never "
+                                "compared\n";
+    EXPECT_EQ(groups.err, refused + refused);
+    const CliRun report = RunCli({"scan", "--no-show", one_});
+    EXPECT_NE(report.out.find("File '" + odd + "' [1]"), std::string::npos);
+    const CliRun json = RunCli({"scan", "--format", "json", one_});
+    const std::string line =
+        R"({"type":"refused","folder":1,"path":")" + one_ + R"(/back\\slash\u001b.txt"})";
+    EXPECT_NE(json.out.find(line + "\n"), std::string::npos) << json.out;
+}
+
+// On every platform: a result replaces the file -o names only when the scan completed, and
+// nothing is left beside it.
+TEST_F(CommandLineTest, OutputReplacesItsFileOnlyAfterACompleteScan) {
+    root_.Write("one/a.txt", Words(60));
+    const std::string keep = root_.Write("out/keep.tsv", "GOOD\n");
+    EXPECT_EQ(RunCli({"scan", "--format", "tsv", "-o", keep, two_}).status, kExitStopped);
+    EXPECT_EQ(testing::Read(keep), "GOOD\n");
+    EXPECT_EQ(RunCli({"scan", "--format", "tsv", "-o", keep, one_}).status, kExitScanned);
+    EXPECT_EQ(testing::Read(keep), "a.txt\ta.txt\t100\t2\t0\n");
+    const std::string fresh = root_ / "out/new.tsv";
+    EXPECT_EQ(RunCli({"scan", "--format", "tsv", "-o", fresh, one_}).status, kExitScanned);
+    EXPECT_EQ(testing::Read(fresh), "a.txt\ta.txt\t100\t2\t0\n");
+    const auto entries = std::distance(std::filesystem::directory_iterator(root_.Path() / "out"),
+                                       std::filesystem::directory_iterator());
+    EXPECT_EQ(entries, 2);
+}
+
 // Other programs get from JSON exactly the pairs, in the order and with the numbers, that tsv
 // lists, and every name that is not UTF-8 also as its exact bytes.
 TEST_F(CommandLineTest, JsonListsTheMatchesTsvLists) {
