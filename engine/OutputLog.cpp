@@ -43,6 +43,19 @@ void OutputLog::TakeTextFromUser(std::string text) {
     ++userEdits_;
 }
 
+std::optional<size_t> NotedText(const OutputLog& log, const std::optional<size_t>& at,
+                                uint64_t editsWhenNoted, std::string_view text) {
+    const std::string& written = log.Text();
+    if (log.UserEdits() == editsWhenNoted) {
+        if (at && *at <= written.size() && written.compare(*at, text.size(), text) == 0) {
+            return at;
+        }
+        return std::nullopt;
+    }
+    const size_t found = written.rfind(text);
+    return found == std::string::npos ? std::nullopt : std::optional<size_t>(found);
+}
+
 void AppendToOutput(OutputLog& txbBox, std::string_view strText, bool& blnFull, bool blnMoveCaret,
                     int64_t lngMaxLen) {
     if (blnFull) {

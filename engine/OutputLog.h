@@ -4,6 +4,7 @@
 // length is counted as the box counts it, in UTF-16 code units.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -46,6 +47,12 @@ class OutputLog {
     uint64_t userEdits_ = 0;
     OutputLogListener* listener_ = nullptr;
 };
+
+// A text someone wrote into the log at `at`, looked for now: there, if the user has not edited
+// the log since (`editsWhenNoted`) and it still stands there; after an edit, the last place
+// that holds it; nothing when it is gone.
+std::optional<size_t> NotedText(const OutputLog& log, const std::optional<size_t>& at,
+                                uint64_t editsWhenNoted, std::string_view text);
 
 // Appends unless the text would take the log past lngMaxLen characters; then sets blnFull, which
 // refuses everything after it, whatever its length.

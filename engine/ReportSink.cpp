@@ -7,8 +7,6 @@
 namespace ravelin {
 namespace {
 
-constexpr std::string_view kPauseMarker = " ... PAUSED";
-
 std::string FolderLine(ScanPass pass, int32_t files, const std::string& path) {
     const std::string ext(kTextFileExtension);
     return (files == 1 ? "There is one '" + ext + "' file"
@@ -23,40 +21,13 @@ void ReportSink::Append(std::string_view text, bool moveCaret) {
     AppendToOutput(log_, text, blnOutputFull, moveCaret, kOutputCap);
 }
 
-// A position the report noted, if the text it wrote there is still there; after the user edited
-// the log, the last place that holds the text.
 std::optional<size_t> ReportSink::TrackedMarker(const std::optional<size_t>& at,
                                                 std::string_view text) const {
-    const std::string& log = log_.Text();
-    if (log_.UserEdits() == userEditsWhenNoted_) {
-        if (at && *at <= log.size() && log.compare(*at, text.size(), text) == 0) {
-            return at;
-        }
-        return std::nullopt;
-    }
-    const size_t found = log.rfind(text);
-    return found == std::string::npos ? std::nullopt : std::optional<size_t>(found);
+    return NotedText(log_, at, userEditsWhenNoted_, text);
 }
 
 void ReportSink::NoteMarkers() {
     userEditsWhenNoted_ = log_.UserEdits();
-}
-
-void ReportSink::AppendPauseMarker() {
-    const size_t before = log_.Text().size();
-    Append("\r\n" + std::string(kPauseMarker), true);
-    if (log_.Text().size() > before) {
-        pauseMarkerAt_ = before + 2;
-        NoteMarkers();
-    }
-}
-
-void ReportSink::RemovePauseMarker() {
-    if (const auto at = TrackedMarker(pauseMarkerAt_, kPauseMarker)) {
-        log_.CutAt(*at);
-    }
-    pauseMarkerAt_.reset();
-    log_.MoveCaretToEnd();
 }
 
 void ReportSink::OnScanBegun(const ScanOptions& options) {
@@ -69,7 +40,6 @@ void ReportSink::OnScanBegun(const ScanOptions& options) {
     log_.SetText(texts_.Text(12) + "\r\n");
     progressLineAt_.reset();
     counterAt_.reset();
-    pauseMarkerAt_.reset();
     NoteMarkers();
 }
 
@@ -154,10 +124,6 @@ void ReportSink::OnScanEnded(const ScanEnded& event) {
     if (event.how == ScanEnd::EmptyFolder || event.how == ScanEnd::UnreadableFolder) {
         return;
     }
-    if (const auto at = TrackedMarker(pauseMarkerAt_, kPauseMarker)) {
-        log_.CutAt(*at);
-    }
-    pauseMarkerAt_.reset();
     if (event.how == ScanEnd::Stopped) {
         Append("\r\nSTOPPED\r\n", true);
         log_.MoveCaretToEnd();

@@ -1,8 +1,7 @@
 #pragma once
 
 // The report of a scan as the output box holds it: the folder lines, the progress of the first
-// pass, a few lines per match and the summary, in a log capped at 64000 characters. The window
-// also writes its pause marker here, so that the report keeps track of everything in it.
+// pass, a few lines per match and the summary, in a log capped at 64000 characters.
 
 #include "engine/OutputLog.h"
 #include "engine/ScanSink.h"
@@ -28,10 +27,6 @@ class ReportSink final : public ScanSink {
     // Where the last match's lines begin in the log; none when the cap refused them.
     std::optional<size_t> LastMatchAt() const { return lastMatchAt_; }
 
-    // Pause writes its marker on a line of its own; Continue and the end of a scan remove it.
-    void AppendPauseMarker();
-    void RemovePauseMarker();
-
     void OnScanBegun(const ScanOptions& options) override;
     void OnFolderListed(const FolderListed& event) override;
     void OnPassBegun(ScanPass pass, int32_t files) override;
@@ -53,11 +48,10 @@ class ReportSink final : public ScanSink {
     int32_t matchesInReport_ = 0;
     std::optional<size_t> lastMatchAt_;
 
-    // Where the report itself wrote the progress counter and the pause marker, so that a "#" or
-    // a marker text inside a folder or file name is never taken for them.
+    // Where the report itself wrote the progress counter, so that a "#" or the progress text
+    // inside a folder or file name is never taken for it.
     std::optional<size_t> progressLineAt_;
     std::optional<size_t> counterAt_;
-    std::optional<size_t> pauseMarkerAt_;
     uint64_t userEditsWhenNoted_ = 0;
 };
 

@@ -11,6 +11,7 @@
 #include "engine/Scan.h"
 #include "engine/TextCatalog.h"
 #include "output/ScanRecording.h"
+#include "ui/PauseMarker.h"
 #include "ui/MainWindowControls.h"
 
 #include <QString>
@@ -186,6 +187,7 @@ class frmMain final : public QWidget, private ScanSink, private OutputLogListene
     MainWindowControls ui_;
     QTimer Timer1;
     ReportSink report_;
+    PauseMarker pauseMarker_{report_};
     std::unique_ptr<Scan> scan_;
     int scanDepth_ = 0;
     bool scanCompleted_ = false;

@@ -80,7 +80,7 @@ void frmMain::cmdQuit_Click() {
 
 void frmMain::Pause() {
     SetCaptions(QStringLiteral("Continue"), ui_.cmdQuit->text());
-    report_.AppendPauseMarker();
+    pauseMarker_.Append();
     blnPaused = true;
     do {
         Yield();
@@ -89,7 +89,7 @@ void frmMain::Pause() {
 
 void frmMain::Continue() {
     SetCaptions(QStringLiteral("Pause"), ui_.cmdQuit->text());
-    report_.RemovePauseMarker();
+    pauseMarker_.Remove();
     blnPaused = false;
 }
 
@@ -123,6 +123,7 @@ void frmMain::Start() {
     SetUpWindowForScan();
     scan_ = std::make_unique<Scan>(
         options.value(), ScanControl{[this] { Yield(); }, [this] { return blnStopRequested; }});
+    scan_->AddSink(pauseMarker_);
     scan_->AddSink(report_);
     scan_->AddSink(recording_);
     scan_->AddSink(*this);

@@ -53,11 +53,10 @@ TEST_F(ReportSinkTest, AMatchIsReportedWithAsManyWordsAsAsked) {
     }
 }
 
-// A "#" in the folder's path must not be taken for the counter, nor the marker text in a name
-// for the pause marker.
-TEST_F(ReportSinkTest, ProgressAndPauseMarkersAreTheReportsOwn) {
+// A "#" or the progress text in the folder's path must not be taken for the counter or its line.
+TEST_F(ReportSinkTest, TheProgressLineIsTheReportsOwn) {
     Begin();
-    const std::string path = "/texts/#1 ... PAUSED";
+    const std::string path = "/texts/#1 Processing files in 1st folder:";
     report_.OnFolderListed({ScanPass::First, path, 2, nullptr});
     const std::string folderLine =
         "There are 2 'txt' files in the 1st folder:\r\n" + path + "\r\n\r\n";
@@ -66,15 +65,10 @@ TEST_F(ReportSinkTest, ProgressAndPauseMarkersAreTheReportsOwn) {
         report_.OnFileBegun({ScanPass::First, k, 2, name2_});
     }
     EXPECT_EQ(Text(), folderLine + "Processing files in 1st folder: File #2");
-    report_.AppendPauseMarker();
-    EXPECT_EQ(Text(), folderLine + "Processing files in 1st folder: File #2\r\n ... PAUSED");
-    report_.RemovePauseMarker();
     report_.OnPassEnded(ScanPass::First);
     EXPECT_EQ(Text(), folderLine);
-    report_.AppendPauseMarker();
     report_.OnScanEnded({ScanEnd::Stopped, 0});
-    // The line break written before the marker stays.
-    EXPECT_EQ(Text(), folderLine + "\r\n\r\nSTOPPED\r\n");
+    EXPECT_EQ(Text(), folderLine + "\r\nSTOPPED\r\n");
 }
 
 TEST_F(ReportSinkTest, TheSummaryCountsTheMatches) {

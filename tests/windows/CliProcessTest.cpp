@@ -158,6 +158,28 @@ TEST(CliProcess, NamesOutsideAsciiArriveAndScanAsOnEveryPlatform) {
     EXPECT_EQ(run.out, ReadAll(PathOf(RAVELIN_SOURCE_DIR "/tests/data/non-ascii-report.txt")));
 }
 
+// A file named outside the ANSI code page is read for the page, and -o makes the name it is given.
+TEST(CliProcess, OutputsReadAndWriteNamesOutsideAscii) {
+    const TempFolder root;
+    testing::WriteNonAsciiFolder(root);
+    const std::string page = "\xCE\xB1 caf\xC3\xA9.html";
+    const Seen html = Cli({"scan", "--format", "html", "-o", page, testing::kNonAsciiFolderName},
+                          root.Path());
+    EXPECT_EQ(html.exitStatus, 0U) << html.err;
+    const std::string written = ReadAll(root.Path() / PathOf(page));
+    // Each matched file's text is in the page, and none came out empty.
+    EXPECT_NE(written.find("Caf\xC3\xA9 na\xC3\xAFve"), std::string::npos);
+    EXPECT_NE(written.find("caf\xC3\xA9 NA\xC3\x8FVE"), std::string::npos);
+    EXPECT_EQ(written.find(R"("",[]])"), std::string::npos);
+    const std::string list = "caf\xC3\xA9-out.tsv";
+    const Seen tsv =
+        Cli({"scan", "--format", "tsv", "-o", list, testing::kNonAsciiFolderName}, root.Path());
+    EXPECT_EQ(tsv.exitStatus, 0U) << tsv.err;
+    const Seen printed = Cli({"scan", "--format", "tsv", testing::kNonAsciiFolderName}, root.Path());
+    EXPECT_EQ(ReadAll(root.Path() / PathOf(list)), printed.out);
+    EXPECT_NE(printed.out, "");
+}
+
 // Windows has no SIGPIPE: the failed write itself must stop the scan.
 TEST(CliProcess, AClosedPipeEndsTheScanWithStatusOne) {
     const TempFolder root;
