@@ -1,5 +1,6 @@
 #include "engine/Message.h"
 
+#include "engine/ScanOptions.h"
 #include "engine/ScanSink.h"
 #include "files/StringRoutines.h"
 #include "files/TextEncoding.h"
@@ -10,7 +11,7 @@ Message FolderMessage(const FolderListed& event, const TextCatalog& texts) {
     const bool first = event.pass == ScanPass::First;
     const std::string path = Utf8Lossy(event.path);
     std::string text = event.unreadable == nullptr
-                           ? "There are no 'txt' files in the " +
+                           ? "There are no '" + std::string(kTextFileExtension) + "' files in the " +
                                  std::string(first ? "first" : "second") + " folder:\r\n" + path
                            : "The " + Ordinal(first ? 1 : 2) + " folder cannot be read:\r\n" +
                                  path + "\r\n" + event.unreadable->message;

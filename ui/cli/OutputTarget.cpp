@@ -1,5 +1,6 @@
 #include "ui/cli/OutputTarget.h"
 
+#include "engine/ScanOptions.h"
 #include "files/FileIdentity.h"
 #include "files/FolderListing.h"
 #include "files/TextEncoding.h"
@@ -9,12 +10,12 @@
 namespace ravelin::cli {
 namespace {
 
-constexpr const char* kScannedFiles = "*.txt";  // as the scan lists its folders
 
 bool IsFileOf(const std::string& folder, const FileIdentity& target) {
     std::vector<std::string> names;
     std::string ignored;
-    ListFiles(folder, names, kScannedFiles, ignored);
+    // As the scan lists its folders.
+    ListFiles(folder, names, "*." + std::string(kTextFileExtension), ignored);
     for (const std::string& name : names) {
         if (IdentityOf(FullPath(folder, name)) == target) {
             return true;
