@@ -13,7 +13,7 @@ trap 'rm -rf "$profile"' EXIT
 # The network stays closed: no background services, and a fresh profile every time.
 flags=(--headless --no-sandbox --disable-gpu --disable-quic --no-first-run
     --disable-background-networking --disable-component-update --disable-sync
-    --user-data-dir="$profile" --enable-logging=stderr --v=0 --window-size=1280,1000)
+    --user-data-dir="$profile" --enable-logging=stderr --v=0 --window-size="${RAVELIN_PAGE_SIZE:-1280,1000}")
 if [ -n "$shot" ]; then
     flags+=(--screenshot="$(realpath -m "$shot")")
 else
