@@ -1,8 +1,8 @@
 // The cost of one match written: the tab-separated line and the JSON line of a match between two
 // files with names of realistic length, written into a stream that discards what it gets.
 
-#include "engine/TsvSink.h"
-#include "ui/cli/JsonSink.h"
+#include "output/TsvSink.h"
+#include "output/JsonSink.h"
 
 #include <benchmark/benchmark.h>
 
@@ -48,7 +48,7 @@ void BM_TsvMatchWritten(benchmark::State& state) {
 void BM_JsonMatchWritten(benchmark::State& state) {
     DiscardingBuffer buffer;
     std::ostream out(&buffer);
-    ravelin::cli::JsonSink sink(out, nullptr);
+    ravelin::JsonSink sink(out, nullptr);
     WriteMatches(state, sink);
 }
 

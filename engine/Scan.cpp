@@ -4,6 +4,7 @@
 #include "engine/OrderedWork.h"
 #include "files/FolderListing.h"
 
+#include <chrono>
 #include <future>
 
 namespace ravelin {
@@ -34,7 +35,9 @@ bool Scan::YieldAndGoOn() const {
 }
 
 ScanEnded Scan::End(ScanEnd how) {
-    const ScanEnded ended{how, matches_};
+    const ScanEnded ended{
+        how, matches_,
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count()};
     Emit(&ScanSink::OnScanEnded, ended);
     return ended;
 }
@@ -54,6 +57,7 @@ FolderFiles ListTextFiles(const std::string& folder, const YieldFunction& yield)
 
 ScanEnded Scan::Run() {
     matches_ = 0;
+    started_ = std::chrono::steady_clock::now();
     Emit(&ScanSink::OnScanBegun, options_);
     FolderFiles first = ListTextFiles(options_.folders[0], control_.yield);
     if (const auto failed = Listed(ScanPass::First, first)) {

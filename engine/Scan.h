@@ -13,6 +13,7 @@
 #include "engine/ScanState.h"
 #include "engine/SecondPass.h"
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -54,6 +55,7 @@ class Scan {
     std::vector<ScanSink*> sinks_;
     ScanState state_;
     int32_t matches_ = 0;
+    std::chrono::steady_clock::time_point started_;
 };
 
 }  // namespace ravelin

@@ -61,6 +61,7 @@ enum class ScanEnd {
 struct ScanEnded {
     ScanEnd how;
     int32_t matches;
+    double seconds = 0;  // from the scan's start
 };
 
 class ScanSink {

@@ -5,7 +5,7 @@
 // Previous and Next step through every match of the scan, also those the report's cap left out.
 
 #include "engine/MatchHighlight.h"
-#include "ui/MatchRecord.h"
+#include "output/MatchRecord.h"
 
 #include <QString>
 #include <QWidget>

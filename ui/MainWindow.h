@@ -10,8 +10,8 @@
 #include "engine/ReportSink.h"
 #include "engine/Scan.h"
 #include "engine/TextCatalog.h"
+#include "output/ScanRecording.h"
 #include "ui/MainWindowControls.h"
-#include "ui/MatchRecord.h"
 
 #include <QString>
 #include <QTimer>
@@ -87,7 +87,7 @@ class frmMain final : public QWidget, private ScanSink, private OutputLogListene
     // The last scan reached its summary.
     bool ScanCompleted() const { return scanCompleted_; }
     // Every match of the last scan, also those past the report's cap.
-    const std::vector<MatchRecord>& Matches() const { return *matches_; }
+    const std::vector<MatchRecord>& Matches() const { return *recording_.Matches(); }
     // A window of its own, owned by this one, that shows the given match of Matches().
     CompareWindow* OpenCompareWindow(size_t match);
 
@@ -155,7 +155,7 @@ class frmMain final : public QWidget, private ScanSink, private OutputLogListene
     // The match whose lines hold the given character of the output box.
     std::optional<size_t> MatchAtBoxPosition(int position) const;
     bool OpenCompareWindowAt(int position);
-    void RecordMatch(const MatchFound& event);
+    void NoteMatchLines();
 
     // ScanSink.
     void OnScanBegun(const ScanOptions& options) override;
@@ -177,9 +177,11 @@ class frmMain final : public QWidget, private ScanSink, private OutputLogListene
     std::unique_ptr<Scan> scan_;
     int scanDepth_ = 0;
     bool scanCompleted_ = false;
-    // Replaced by each scan, so that compare windows of an earlier one keep theirs.
-    std::shared_ptr<std::vector<MatchRecord>> matches_ =
-        std::make_shared<std::vector<MatchRecord>>();
+    // Every event of the last scan, its matches with them, for the compare window and for
+    // saving the results in any format.
+    ScanRecording recording_;
+    // Per match, the box's characters [begin, end) that hold its lines; none past the cap.
+    std::vector<std::optional<std::array<int, 2>>> linesInBox_;
 
     QString strSoftwareTitle;
     QString strSoftwareVersion;

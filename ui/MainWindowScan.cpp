@@ -124,6 +124,7 @@ void frmMain::Start() {
     scan_ = std::make_unique<Scan>(
         options.value(), ScanControl{[this] { Yield(); }, [this] { return blnStopRequested; }});
     scan_->AddSink(report_);
+    scan_->AddSink(recording_);
     scan_->AddSink(*this);
     scanCompleted_ = scan_->Run().how == ScanEnd::Complete;
 }
@@ -175,7 +176,7 @@ void frmMain::SetUpWindowForScan() {
 }
 
 void frmMain::OnScanBegun(const ScanOptions& /*options*/) {
-    matches_ = std::make_shared<std::vector<MatchRecord>>();
+    linesInBox_.clear();
 }
 
 void frmMain::OnFolderListed(const FolderListed& event) {
@@ -204,37 +205,27 @@ void frmMain::OnMatch(const MatchFound& event) {
                                           : QString::number(event.matchNumber) +
                                                 QStringLiteral(" duplicates found."));
     ui_.lblNoDuplicatesFound->repaint();
-    RecordMatch(event);
+    NoteMatchLines();
 }
 
 // The report sink came first, so the box ends with the match's lines.
-void frmMain::RecordMatch(const MatchFound& event) {
-    const ScanOptions& options = scan_->Options();
-    MatchRecord match{options.folders,
-                      {event.name1, event.name2},
-                      {event.index1, event.index2},
-                      event.percent,
-                      event.mode,
-                      event.shift,
-                      {event.segments.First(), event.segments.Second()},
-                      options.numWordsToCompare,
-                      options.numWordsToSkip,
-                      std::nullopt};
+void frmMain::NoteMatchLines() {
+    std::optional<std::array<int, 2>> lines;
     if (const auto at = report_.LastMatchAt()) {
         const int end = ui_.txbOutput->document()->characterCount() - 1;
-        const auto lines = static_cast<int>(
+        const auto length = static_cast<int>(
             Utf16Length(CrLfToLf(std::string_view(report_.Log().Text()).substr(*at))));
-        match.linesInBox = std::array<int, 2>{end - lines, end};
+        lines = std::array<int, 2>{end - length, end};
     }
-    matches_->push_back(std::move(match));
+    linesInBox_.push_back(lines);
     for (CompareWindow* window : findChildren<CompareWindow*>(Qt::FindDirectChildrenOnly)) {
         window->MatchesGrew();
     }
 }
 
 std::optional<size_t> frmMain::MatchAtBoxPosition(int position) const {
-    for (size_t i = 0; i < matches_->size(); ++i) {
-        const auto& lines = (*matches_)[i].linesInBox;
+    for (size_t i = 0; i < linesInBox_.size(); ++i) {
+        const auto& lines = linesInBox_[i];
         if (lines && position >= (*lines)[0] && position < (*lines)[1]) {
             return i;
         }
@@ -251,7 +242,7 @@ bool frmMain::OpenCompareWindowAt(int position) {
 }
 
 CompareWindow* frmMain::OpenCompareWindow(size_t match) {
-    auto* window = NewChild<CompareWindow>(this, matches_, match);
+    auto* window = NewChild<CompareWindow>(this, recording_.Matches(), match);
     window->show();
     return window;
 }

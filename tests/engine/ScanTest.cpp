@@ -3,7 +3,7 @@
 #include "TextsForTests.h"
 #include "engine/ReportSink.h"
 #include "engine/Scan.h"
-#include "engine/TsvSink.h"
+#include "output/TsvSink.h"
 
 #include <gtest/gtest.h>
 

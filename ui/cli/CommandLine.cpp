@@ -2,18 +2,16 @@
 
 #include "engine/FileWords.h"
 #include "engine/NumberValidation.h"
-#include "engine/ReportSink.h"
 #include "engine/Scan.h"
-#include "engine/TsvSink.h"
 #include "files/StringRoutines.h"
 #include "files/TextEncoding.h"
+#include "output/Formats.h"
+#include "output/Output.h"
+#include "output/ScanOutput.h"
 #include "support/LibraryTextCatalog.h"
 #include "support/ProgramText.h"
-#include "ui/cli/HtmlSink.h"
 #include "ui/cli/Interrupt.h"
-#include "ui/cli/JsonSink.h"
-#include "ui/cli/Output.h"
-#include "ui/cli/ReportFormat.h"
+#include "ui/cli/MessageText.h"
 #include "ui/cli/TerminalSink.h"
 #include "ui/cli/Version.h"
 
@@ -56,6 +54,25 @@ std::string Described(std::string_view what, SettingId id) {
     return std::string(what) + " (" + std::to_string(row.min) + "-" + std::to_string(row.max) + ")";
 }
 
+std::vector<std::string> FormatNames() {
+    std::vector<std::string> names;
+    for (const FormatRow& format : kFormats) {
+        names.emplace_back(format.name);
+    }
+    return names;
+}
+
+// "report (as the window shows it), tsv (a line per match), ... or html (...)".
+std::string FormatHelp() {
+    std::string help;
+    for (size_t i = 0; i < kFormats.size(); ++i) {
+        const FormatRow& format = kFormats[i];
+        help += i == 0 ? "" : i + 1 == kFormats.size() ? " or " : ", ";
+        help += std::string(format.name) + " (" + std::string(format.help) + ")";
+    }
+    return help;
+}
+
 void AddScanOptions(CLI::App& command, ScanCommand& scan) {
     command
         .add_option("--words", Setting(scan, SettingId::NumWordsToCompare),
@@ -89,12 +106,8 @@ void AddScanOptions(CLI::App& command, ScanCommand& scan) {
     CLI::Option* noShow =
         command.add_flag("--no-show", scan.noShow, "Show no reduced words in the report");
     show->excludes(noShow);
-    command
-        .add_option("--format", scan.format,
-                    "report (as the window shows it), tsv (a line per match), json (JSON Lines), "
-                    "groups (the files that are copies of each other) or html (one page to "
-                    "browse every match)")
-        ->check(CLI::IsMember({"report", "tsv", "json", "groups", "html"}))
+    command.add_option("--format", scan.format, FormatHelp())
+        ->check(CLI::IsMember(FormatNames()))
         ->type_name("FORMAT")
         ->capture_default_str();
     command
@@ -176,12 +189,6 @@ int WriteFailed(const Error& error, std::ostream& err) {
     return kExitStopped;
 }
 
-std::string CapNotice(int32_t inReport, int32_t matches) {
-    return "ravelin-cli: the report stopped at 64,000 characters after " +
-           std::to_string(inReport) + " of " + std::to_string(matches) +
-           " matches; --format tsv or json lists every match\n";
-}
-
 int RunScan(ScanCommand& scan, std::ostream& out, std::ostream& err, bool terminal) {
     if (const auto failed = LoadTexts(err)) {
         return *failed;
@@ -205,20 +212,9 @@ int RunScan(ScanCommand& scan, std::ostream& out, std::ostream& err, bool termin
              {[&interrupted] { interrupted = interrupted || InterruptHandler::Requested(); },
               [&interrupted, &output] { return interrupted || output.Failed(); }});
     TerminalSink terminalSink(catalog, err, progress ? &*progress : nullptr);
-    ReportSink report(catalog);
-    TsvSink tsv(output.Stream());
-    MatchGroups groups;
-    JsonSink json(output.Stream(), &groups);
-    HtmlSink html(output.Stream(), groups);
-    const bool asReport = scan.format == "report";
-    // Before the page, so that the groups are complete when it is written.
-    run.AddSink(groups);
-    if (scan.format != "groups") {
-        run.AddSink(asReport                ? static_cast<ScanSink&>(report)
-                    : scan.format == "tsv"  ? static_cast<ScanSink&>(tsv)
-                    : scan.format == "html" ? static_cast<ScanSink&>(html)
-                                            : json);
-    }
+    const FormatRow& format = *FindFormat(scan.format);
+    ScanOutput result(format, output.Stream(), catalog);
+    run.AddSink(result);
     run.AddSink(terminalSink);
     ScanEnded ended{};
     {
@@ -228,19 +224,13 @@ int RunScan(ScanCommand& scan, std::ostream& out, std::ostream& err, bool termin
     if (scan.stats) {
         err << terminalSink.StatsText();
     }
-    if (scan.format == "groups") {
-        output.Stream() << GroupsText(groups);
-    }
-    if (asReport) {
-        output.Stream() << ReportText(report.Log().Text());
-        if (report.blnOutputFull) {
-            err << CapNotice(report.MatchesInReport(), ended.matches);
-        }
+    if (const std::string notice = result.Notice(); !notice.empty()) {
+        err << "ravelin-cli: " << notice << "\n";
     }
     if (const auto error = output.Finish()) {
         return WriteFailed(*error, err);
     }
-    if (scan.format == "html" && !scan.output.empty()) {
+    if (format.announcesSize && !scan.output.empty()) {
         std::error_code unknown;
         const auto size = std::filesystem::file_size(scan.output, unknown);
         if (!unknown) {

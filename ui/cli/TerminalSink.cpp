@@ -2,7 +2,7 @@
 
 #include "engine/Message.h"
 #include "files/TextEncoding.h"
-#include "ui/cli/ReportFormat.h"
+#include "ui/cli/MessageText.h"
 
 #include <cstdio>
 

@@ -4,8 +4,8 @@
 #include "NonAsciiFolder.h"
 #include "TempFolder.h"
 #include "ui/cli/CommandLine.h"
-#include "ui/cli/JsonSink.h"
-#include "ui/cli/ReportFormat.h"
+#include "output/JsonSink.h"
+#include "output/ReportFormat.h"
 
 #include <gtest/gtest.h>
 

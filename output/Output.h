@@ -12,7 +12,7 @@
 #include <ostream>
 #include <string>
 
-namespace ravelin::cli {
+namespace ravelin {
 
 class Output {
   public:
@@ -40,4 +40,4 @@ class Output {
     bool finished_ = false;
 };
 
-}  // namespace ravelin::cli
+}  // namespace ravelin

@@ -1,11 +1,10 @@
 #pragma once
 
-// One match of a scan as the compare window needs it, kept for every match, also those the
-// report's cap left out, together with where its lines lie in the output box.
+// One match of a scan as it was found, kept for every match, also those the report's cap left
+// out: what a viewer shows of it, and what a format written after the scan writes.
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 
 namespace ravelin {
@@ -21,8 +20,6 @@ struct MatchRecord {
     std::array<std::string, 2> segments;
     int32_t numWordsToCompare = 0;
     std::array<int32_t, 2> numWordsToSkip = {0, 0};
-    // The box's characters [begin, end) that hold the match's lines; none past the cap.
-    std::optional<std::array<int, 2>> linesInBox;
 };
 
 }  // namespace ravelin

@@ -1,4 +1,4 @@
-#include "ui/cli/HtmlSink.h"
+#include "output/HtmlSink.h"
 
 #include "engine/FileWords.h"
 #include "files/TextEncoding.h"
@@ -10,7 +10,7 @@
 #include <string_view>
 #include <utility>
 
-namespace ravelin::cli {
+namespace ravelin {
 namespace {
 
 using json = nlohmann::json;
@@ -436,4 +436,4 @@ void HtmlSink::OnScanEnded(const ScanEnded& event) {
          << kPageTail;
 }
 
-}  // namespace ravelin::cli
+}  // namespace ravelin

@@ -6,24 +6,21 @@
 // each bad byte as U+FFFD, and its exact bytes beside it in base64 under the same key with
 // "_bytes" appended.
 
-#include "engine/MatchGroups.h"
-#include "engine/MatchNames.h"
-#include "engine/ScanSink.h"
+#include "output/FormatSink.h"
+#include "output/MatchNames.h"
 
-#include <chrono>
 #include <cstdint>
 #include <ostream>
 #include <string>
 #include <string_view>
 
-namespace ravelin::cli {
+namespace ravelin {
 
-class JsonSink final : public ScanSink {
+class JsonSink final : public FormatSink {
   public:
     // The summary counts the groups when it is given them.
     JsonSink(std::ostream& out, const MatchGroups* groups) : out_(out), groups_(groups) {}
 
-    void OnScanBegun(const ScanOptions& options) override;
     void OnFolderListed(const FolderListed& event) override;
     void OnPassBegun(ScanPass pass, int32_t files) override;
     void OnFileBegun(const FileBegun& event) override;
@@ -38,7 +35,6 @@ class JsonSink final : public ScanSink {
     std::ostream& out_;
     const MatchGroups* groups_;
     MatchNames names_;
-    std::chrono::steady_clock::time_point started_;
     int32_t files_[2] = {0, 0};
     int64_t pairs_ = 0;
 };
@@ -46,4 +42,4 @@ class JsonSink final : public ScanSink {
 // RFC 4648 base64, for bytes that JSON strings cannot carry.
 std::string Base64(std::string_view bytes);
 
-}  // namespace ravelin::cli
+}  // namespace ravelin

@@ -1,9 +1,9 @@
-#include "ui/cli/ReportFormat.h"
+#include "output/ReportFormat.h"
 
 #include "files/FolderListing.h"
 #include "files/StringRoutines.h"
 
-namespace ravelin::cli {
+namespace ravelin {
 
 std::string ReportText(std::string_view log) {
     std::string text = CrLfToLf(log);
@@ -24,12 +24,19 @@ std::string GroupsText(const MatchGroups& groups) {
     return text;
 }
 
-std::string MessageText(const std::string& title, const std::string& message) {
-    std::string text = "ravelin-cli: ";
-    if (!title.empty()) {
-        text += title + "\n";
-    }
-    return text + CrLfToLf(message) + "\n";
+void ReportTextSink::OnScanEnded(const ScanEnded& event) {
+    report_.OnScanEnded(event);
+    matches_ = event.matches;
+    out_ << ReportText(report_.Log().Text());
 }
 
-}  // namespace ravelin::cli
+std::string ReportTextSink::Notice() const {
+    if (!report_.blnOutputFull) {
+        return {};
+    }
+    return "the report stopped at 64,000 characters after " +
+           std::to_string(report_.MatchesInReport()) + " of " + std::to_string(matches_) +
+           " matches; --format tsv or json lists every match";
+}
+
+}  // namespace ravelin

@@ -1,4 +1,4 @@
-#include "ui/cli/Output.h"
+#include "output/Output.h"
 
 #include "files/TextEncoding.h"
 
@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <system_error>
 
-namespace ravelin::cli {
+namespace ravelin {
 
 Output::Output(std::string path, std::ostream& standardOut)
     : path_(std::move(path)), standardOut_(standardOut) {}
@@ -67,4 +67,4 @@ std::optional<Error> Output::Finish() {
     return std::nullopt;
 }
 
-}  // namespace ravelin::cli
+}  // namespace ravelin

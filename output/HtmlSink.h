@@ -7,8 +7,7 @@
 // tens of thousands of pairs cost no markup until someone looks at them. Each matched file's
 // beginning travels once, however many pairs it is in, and only as far as a comparison can reach.
 
-#include "engine/MatchGroups.h"
-#include "engine/ScanSink.h"
+#include "output/FormatSink.h"
 
 #include <array>
 #include <cstdint>
@@ -17,9 +16,9 @@
 #include <string>
 #include <vector>
 
-namespace ravelin::cli {
+namespace ravelin {
 
-class HtmlSink final : public ScanSink {
+class HtmlSink final : public FormatSink {
   public:
     // The groups must be a sink of the same scan, added before this one.
     HtmlSink(std::ostream& out, const MatchGroups& groups) : out_(out), groups_(groups) {}
@@ -59,4 +58,4 @@ class HtmlSink final : public ScanSink {
     std::vector<Pair> matches_;
 };
 
-}  // namespace ravelin::cli
+}  // namespace ravelin

@@ -1,4 +1,4 @@
-#include "engine/TsvSink.h"
+#include "output/TsvSink.h"
 
 namespace ravelin {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/cli/JsonSink.h"
+#include "output/JsonSink.h"
 
 #include "engine/TextReduction.h"
 #include "files/TextEncoding.h"
@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <nlohmann/json.hpp>
 
-namespace ravelin::cli {
+namespace ravelin {
 namespace {
 
 using json = nlohmann::ordered_json;
@@ -66,10 +66,6 @@ std::string Base64(std::string_view bytes) {
         }
     }
     return out;
-}
-
-void JsonSink::OnScanBegun(const ScanOptions& /*options*/) {
-    started_ = std::chrono::steady_clock::now();
 }
 
 void JsonSink::OnFolderListed(const FolderListed& event) {
@@ -136,8 +132,6 @@ void JsonSink::OnMatch(const MatchFound& event) {
 }
 
 void JsonSink::OnScanEnded(const ScanEnded& event) {
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
     json summary = {{"type", "summary"},
                     {"files", {files_[0], files_[1]}},
                     {"pairs", pairs_},
@@ -145,9 +139,9 @@ void JsonSink::OnScanEnded(const ScanEnded& event) {
     if (groups_ != nullptr) {
         summary["groups"] = groups_->Groups().size();
     }
-    summary["seconds"] = seconds;
+    summary["seconds"] = event.seconds;
     summary["stopped"] = event.how == ScanEnd::Stopped;
     out_ << summary.dump() << '\n';
 }
 
-}  // namespace ravelin::cli
+}  // namespace ravelin

@@ -4,15 +4,15 @@
 // shift, separated by tabs. Backslash, tab, line feed and carriage return in a name are written
 // as \\, \t, \n and \r, so that every match is one line of five fields whatever the names hold.
 
-#include "engine/MatchNames.h"
-#include "engine/ScanSink.h"
+#include "output/FormatSink.h"
+#include "output/MatchNames.h"
 
 #include <ostream>
 #include <string>
 
 namespace ravelin {
 
-class TsvSink final : public ScanSink {
+class TsvSink final : public FormatSink {
   public:
     explicit TsvSink(std::ostream& out) : out_(out) {}
     void OnMatch(const MatchFound& event) override;

@@ -1,0 +1,41 @@
+#include "output/Formats.h"
+
+#include "output/HtmlSink.h"
+#include "output/JsonSink.h"
+#include "output/ReportFormat.h"
+#include "output/TsvSink.h"
+
+#include <algorithm>
+
+namespace ravelin {
+
+const std::array<FormatRow, 5> kFormats = {{
+    {"report", "as the window shows it", "txt", false, false,
+     [](const FormatContext& c) -> std::unique_ptr<FormatSink> {
+         return std::make_unique<ReportTextSink>(c.out, c.texts);
+     }},
+    {"tsv", "a line per match", "tsv", false, false,
+     [](const FormatContext& c) -> std::unique_ptr<FormatSink> {
+         return std::make_unique<TsvSink>(c.out);
+     }},
+    {"json", "JSON Lines", "jsonl", true, false,
+     [](const FormatContext& c) -> std::unique_ptr<FormatSink> {
+         return std::make_unique<JsonSink>(c.out, &c.groups);
+     }},
+    {"groups", "the files that are copies of each other", "txt", true, false,
+     [](const FormatContext& c) -> std::unique_ptr<FormatSink> {
+         return std::make_unique<GroupsTextSink>(c.out, c.groups);
+     }},
+    {"html", "one page to browse every match", "html", true, true,
+     [](const FormatContext& c) -> std::unique_ptr<FormatSink> {
+         return std::make_unique<HtmlSink>(c.out, c.groups);
+     }},
+}};
+
+const FormatRow* FindFormat(std::string_view name) {
+    const auto row = std::find_if(kFormats.begin(), kFormats.end(),
+                                  [name](const FormatRow& format) { return format.name == name; });
+    return row == kFormats.end() ? nullptr : &*row;
+}
+
+}  // namespace ravelin
