@@ -13,8 +13,12 @@ class Count : public ravelin::PassageSink {
   public:
     void OnPairFound(const ravelin::PassagePairFound& event) override {
         passages += static_cast<int64_t>(event.pair.passages.size());
+        for (const ravelin::Passage& p : event.pair.passages) {
+            words += p.end2 - p.start2;
+        }
     }
     int64_t passages = 0;
+    int64_t words = 0;  // 2nd-side words inside passages, counted once for each pair
 };
 
 }  // namespace
@@ -39,8 +43,8 @@ int main(int argc, char** argv) {
     }
     const ravelin::PassageScanEnded ended = scan.Run();
     const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
-    std::printf("pairs %d candidates %lld passages %lld seconds %.3f\n", ended.pairs,
+    std::printf("pairs %d candidates %lld passages %lld words %lld seconds %.3f\n", ended.pairs,
                 static_cast<long long>(ended.candidates), static_cast<long long>(count.passages),
-                seconds.count());
+                static_cast<long long>(count.words), seconds.count());
     return ended.how == ravelin::ScanEnd::Complete ? 0 : 1;
 }

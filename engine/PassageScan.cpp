@@ -2,6 +2,7 @@
 
 #include "engine/OrderedWork.h"
 #include "engine/PassageIndex.h"
+#include "engine/PassageSearch.h"
 #include "engine/TracedReduction.h"
 #include "engine/WordDictionary.h"
 #include "files/FolderListing.h"
@@ -17,9 +18,9 @@ constexpr std::string_view kTextFiles = "*.txt";
 struct ReadFile {
     std::optional<Error> error;
     TracedWords traced;
-    std::vector<uint64_t> hashes;        // of the words
-    std::vector<uint64_t> fingerprints;  // for the index
-    std::vector<uint64_t> windows;       // distinct window hashes, when windows are counted
+    std::vector<uint64_t> hashes;           // of the words
+    std::vector<Fingerprint> fingerprints;  // for the index
+    std::vector<uint64_t> windows;          // distinct window hashes, when windows are counted
 };
 
 ReadFile ReadAndReduce(const std::string& path, int32_t minWords, bool countWindows) {
@@ -44,11 +45,6 @@ ReadFile ReadAndReduce(const std::string& path, int32_t minWords, bool countWind
     return file;
 }
 
-struct StoredFile {
-    std::vector<uint32_t> ids;
-    std::vector<ByteSpan> spans;
-};
-
 }  // namespace
 
 struct PassageScan::State {
@@ -57,7 +53,8 @@ struct PassageScan::State {
     CommonWindows common;
     PassageIndex index;
     std::vector<std::string> names1;
-    std::vector<StoredFile> files1;
+    std::vector<IndexedText> files1;
+    std::vector<uint8_t> read1;  // by 1st-folder file: read and reduced
     bool prepared = false;
 
     uint32_t Intern(const std::string& word, uint64_t hash) {
@@ -157,7 +154,8 @@ bool PassageScan::FirstPass(const std::vector<std::string>& names) {
     const int32_t minWords = options_.rules.minWords;
     const bool countWindows = options_.maxFiles > 0;
     state.names1 = names;
-    state.files1.assign(names.size(), StoredFile());
+    state.files1.assign(names.size(), IndexedText());
+    state.read1.assign(names.size(), 0);
     OrderedWork<ReadFile> reading(options_.jobs, files, [&] {
         return [&](int32_t k, ReadFile& file) {
             file = ReadAndReduce(FullPath(options_.folders[0], names[static_cast<size_t>(k)]),
@@ -176,7 +174,8 @@ bool PassageScan::FirstPass(const std::vector<std::string>& names) {
                  FileUnreadable{ScanPass::First, path, file.error->message});
             continue;
         }
-        StoredFile& stored = state.files1[static_cast<size_t>(k)];
+        state.read1[static_cast<size_t>(k)] = 1;
+        IndexedText& stored = state.files1[static_cast<size_t>(k)];
         stored.ids.reserve(file.hashes.size());
         for (size_t i = 0; i < file.hashes.size(); ++i) {
             stored.ids.push_back(state.Intern(file.traced.words[i], file.hashes[i]));
@@ -198,7 +197,37 @@ bool PassageScan::FirstPass(const std::vector<std::string>& names) {
         }
         i = j;
     }
+    MarkCommonWords();
     return true;
+}
+
+// The common text is known once the whole 1st folder is read; its words are marked in each
+// 1st-folder file once, on every core, not for every pair.
+void PassageScan::MarkCommonWords() {
+    State& state = *state_;
+    if (state.common.Empty()) {
+        return;
+    }
+    const int32_t minWords = options_.rules.minWords;
+    const auto files = static_cast<int32_t>(state.files1.size());
+    OrderedWork<std::vector<bool>> marking(options_.jobs, files, [&] {
+        return [&](int32_t k, std::vector<bool>& marks) {
+            const IndexedText& text = state.files1[static_cast<size_t>(k)];
+            std::vector<uint64_t> hashes;
+            hashes.reserve(text.ids.size());
+            for (const uint32_t id : text.ids) {
+                hashes.push_back(state.wordHashes[id]);
+            }
+            marks = CommonWords(WindowHashes(hashes, minWords), text.ids.size(), minWords,
+                                state.common);
+            if (std::find(marks.begin(), marks.end(), true) == marks.end()) {
+                marks.clear();
+            }
+        };
+    });
+    for (int32_t k = 0; k < files; ++k) {
+        state.files1[static_cast<size_t>(k)].common = marking.Take(k);
+    }
 }
 
 namespace {
@@ -209,11 +238,53 @@ struct SecondResult {
     int64_t candidates = 0;
 };
 
-ByteSpan SpanOf(const std::vector<ByteSpan>& spans, int32_t start, int32_t end) {
+ByteSpan SpanOf(std::span<const ByteSpan> spans, int32_t start, int32_t end) {
     const ByteSpan& first = spans[static_cast<size_t>(start)];
     const ByteSpan& last = spans[static_cast<size_t>(end - 1)];
     return ByteSpan{first.offset, last.offset + last.length - first.offset};
 }
+
+// A 2nd-folder file as the comparison needs it: read anew or, in a scan of a folder with
+// itself, as the 1st pass left it, which saves reading and reducing every file twice.
+struct SecondSide {
+    std::vector<uint32_t> ownIds;
+    std::vector<ByteSpan> ownSpans;
+    std::vector<bool> ownCommon;
+    std::span<const uint32_t> ids;
+    std::span<const ByteSpan> spans;
+    const std::vector<bool>* common = nullptr;
+    std::vector<uint64_t> hashes;
+    std::vector<Fingerprint> fingerprints;
+
+    void Reuse(const IndexedText& text, const std::vector<uint64_t>& wordHashes, int32_t minWords) {
+        ids = text.ids;
+        spans = text.spans;
+        common = text.common.empty() ? nullptr : &text.common;
+        hashes.reserve(ids.size());
+        for (const uint32_t id : ids) {
+            hashes.push_back(wordHashes[id]);
+        }
+        fingerprints = Fingerprints(hashes, minWords);
+    }
+
+    std::optional<Error> Read(const std::string& path, const WordDictionary& dictionary,
+                              int32_t minWords) {
+        ReadFile file = ReadAndReduce(path, minWords, false);
+        if (file.error) {
+            return file.error;
+        }
+        ownIds.reserve(file.traced.words.size());
+        for (const std::string& word : file.traced.words) {
+            ownIds.push_back(dictionary.Find(word));
+        }
+        ownSpans = std::move(file.traced.spans);
+        hashes = std::move(file.hashes);
+        fingerprints = std::move(file.fingerprints);
+        ids = ownIds;
+        spans = ownSpans;
+        return std::nullopt;
+    }
+};
 
 }  // namespace
 
@@ -221,49 +292,46 @@ bool PassageScan::SecondPass(const std::vector<std::string>& names) {
     const State& state = *state_;
     const auto files = static_cast<int32_t>(names.size());
     const PassageRules rules = options_.rules;
+    const bool sameFiles = options_.folders[0] == options_.folders[1] && names == state.names1;
     OrderedWork<SecondResult> comparing(options_.jobs, files, [&] {
-        return [&](int32_t j, SecondResult& result) {
-            const ReadFile file =
-                ReadAndReduce(FullPath(options_.folders[1], names[static_cast<size_t>(j)]),
-                              rules.minWords, false);
-            result.error = file.error;
-            if (file.error) {
-                return;
-            }
-            std::vector<uint32_t> ids;
-            ids.reserve(file.traced.words.size());
-            for (const std::string& word : file.traced.words) {
-                ids.push_back(state.dictionary.Find(word));
-            }
-            const std::vector<uint64_t> windows2 = WindowHashes(file.hashes, rules.minWords);
-            PassageFinder finder(rules, &state.common);
-            finder.SetSecond(PassageText{ids, windows2});
-            const std::vector<int32_t> candidates = state.index.Candidates(file.fingerprints);
-            result.candidates = static_cast<int64_t>(candidates.size());
-            std::vector<uint64_t> hashes1;
-            for (const int32_t k : candidates) {
-                const StoredFile& first = state.files1[static_cast<size_t>(k)];
-                hashes1.clear();
-                for (const uint32_t id : first.ids) {
-                    hashes1.push_back(state.wordHashes[id]);
+        auto search = std::make_shared<PassageSearch>(rules, state.index, state.files1,
+                                                      state.wordHashes, &state.common);
+        return [&, search](int32_t j, SecondResult& result) {
+            SecondSide side;
+            const auto at = static_cast<size_t>(j);
+            if (sameFiles && state.read1[at] != 0) {
+                side.Reuse(state.files1[at], state.wordHashes, rules.minWords);
+            } else {
+                result.error = side.Read(FullPath(options_.folders[1], names[at]), state.dictionary,
+                                         rules.minWords);
+                if (result.error) {
+                    return;
                 }
-                const std::vector<uint64_t> windows1 = WindowHashes(hashes1, rules.minWords);
+            }
+            const std::vector<uint64_t> windows = WindowHashes(side.hashes, rules.minWords);
+            if (!side.common && !state.common.Empty()) {
+                side.ownCommon =
+                    CommonWords(windows, side.ids.size(), rules.minWords, state.common);
+                side.common = &side.ownCommon;
+            }
+            const SecondText second{side.ids, windows, side.common, side.fingerprints};
+            const std::span<const uint32_t> ids = side.ids;
+            for (PassagesWith& with : search->Find(second)) {
+                const IndexedText& first = state.files1[static_cast<size_t>(with.file)];
                 PairPassages pair;
-                pair.passages = finder.Find(PassageText{first.ids, windows1});
-                if (pair.passages.empty()) {
-                    continue;
-                }
-                pair.index1 = k;
+                pair.passages = std::move(with.passages);
+                pair.index1 = with.file;
                 pair.index2 = j;
                 pair.total1 = static_cast<int32_t>(first.ids.size());
                 pair.total2 = static_cast<int32_t>(ids.size());
                 for (Passage& p : pair.passages) {
                     p.bytes1 = SpanOf(first.spans, p.start1, p.end1);
-                    p.bytes2 = SpanOf(file.traced.spans, p.start2, p.end2);
+                    p.bytes2 = SpanOf(side.spans, p.start2, p.end2);
                 }
                 Summarise(pair);
                 result.pairs.push_back(std::move(pair));
             }
+            result.candidates = search->Candidates();
         };
     });
     for (int32_t j = 0; j < files; ++j) {

@@ -64,6 +64,7 @@ class PassageScan {
     bool GoOn() const;
     PassageScanEnded End(ScanEnd how);
     bool FirstPass(const std::vector<std::string>& names);
+    void MarkCommonWords();
     bool SecondPass(const std::vector<std::string>& names);
 
     PassageOptions options_;

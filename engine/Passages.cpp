@@ -17,11 +17,6 @@ uint64_t Mix(uint64_t x) {
     return x;
 }
 
-// A passage stays at least 80 % equal words on its longer side.
-bool EqualEnough(int64_t equal, int64_t length1, int64_t length2) {
-    return equal * 5 >= std::max(length1, length2) * 4;
-}
-
 int32_t CoveredWords(std::vector<std::pair<int32_t, int32_t>> spans) {
     std::sort(spans.begin(), spans.end());
     int32_t covered = 0;
@@ -63,8 +58,20 @@ std::vector<uint64_t> WindowHashes(std::span<const uint64_t> wordHashes, int32_t
     return windows;
 }
 
-bool PassageFinder::Run::operator<(const Run& other) const {
-    return std::tie(start1, start2, length) < std::tie(other.start1, other.start2, other.length);
+std::vector<bool> CommonWords(std::span<const uint64_t> windows, size_t words, int32_t minWords,
+                              const CommonWindows& common) {
+    std::vector<bool> marks(words, false);
+    const auto k = static_cast<size_t>(minWords);
+    size_t markedTo = 0;
+    for (size_t w = 0; w < windows.size(); ++w) {
+        if (common.Contains(windows[w])) {
+            for (size_t p = std::max(w, markedTo); p < w + k; ++p) {
+                marks[p] = true;
+            }
+            markedTo = w + k;
+        }
+    }
+    return marks;
 }
 
 PassageFinder::PassageFinder(PassageRules rules, const CommonWindows* common)
@@ -75,27 +82,16 @@ void PassageFinder::Prepare(Side& side, PassageText text) const {
     const size_t words = text.ids.size();
     const size_t windows = text.windows.size();
     const auto k = static_cast<size_t>(rules_.minWords);
-    side.common.assign(words, false);
+    side.common = common_ != nullptr ? CommonWords(text.windows, words, rules_.minWords, *common_)
+                                     : std::vector<bool>(words, false);
     side.usable.assign(windows, true);
-    if (common_ != nullptr) {
-        // Every word of a common window is common, and so is every window holding one.
-        size_t markedTo = 0;
-        for (size_t w = 0; w < windows; ++w) {
-            if (common_->Contains(text.windows[w])) {
-                for (size_t p = std::max(w, markedTo); p < w + k; ++p) {
-                    side.common[p] = true;
-                }
-                markedTo = w + k;
-            }
+    size_t lastCommon = SIZE_MAX;
+    for (size_t p = 0; p < words && common_ != nullptr; ++p) {
+        if (side.common[p]) {
+            lastCommon = p;
         }
-        size_t lastCommon = SIZE_MAX;
-        for (size_t p = 0; p < words; ++p) {
-            if (side.common[p]) {
-                lastCommon = p;
-            }
-            if (p + 1 >= k && lastCommon != SIZE_MAX && lastCommon + k > p) {
-                side.usable[p + 1 - k] = false;
-            }
+        if (p + 1 >= k && lastCommon != SIZE_MAX && lastCommon + k > p) {
+            side.usable[p + 1 - k] = false;
         }
     }
     side.firstWindow = FlatKeyMap(windows);
@@ -138,7 +134,7 @@ bool PassageFinder::WordsEqual(int32_t i, int32_t j) const {
 }
 
 // The longest stretch of equal words on the diagonal of a shared window starting at (i, j).
-PassageFinder::Run PassageFinder::RunThrough(int32_t i, int32_t j) const {
+Run PassageFinder::RunThrough(int32_t i, int32_t j) const {
     int32_t before = 0;
     while (i - before > 0 && j - before > 0 && WordsEqual(i - before - 1, j - before - 1)) {
         ++before;
@@ -171,45 +167,12 @@ void PassageFinder::Cover(bool fromFirst, std::vector<Run>& runs) const {
     }
 }
 
-std::vector<Passage> PassageFinder::Join(std::vector<Run>& runs) const {
-    std::sort(runs.begin(), runs.end());
-    runs.erase(std::unique(runs.begin(), runs.end()), runs.end());
-    std::vector<Passage> passages;
-    std::vector<size_t> open;  // passages a later run may still join, oldest first
-    const int32_t gap = rules_.maxGap;
-    for (const Run& run : runs) {
-        std::erase_if(open, [&](size_t p) { return passages[p].end1 + gap < run.start1; });
-        const int32_t end1 = run.start1 + run.length;
-        const int32_t end2 = run.start2 + run.length;
-        auto joins = [&](const Passage& p) {
-            return run.start1 >= p.end1 && run.start2 >= p.end2 && run.start1 - p.end1 <= gap &&
-                   run.start2 - p.end2 <= gap &&
-                   EqualEnough(int64_t{p.equal} + run.length, end1 - p.start1, end2 - p.start2);
-        };
-        const auto it =
-            std::find_if(open.rbegin(), open.rend(), [&](size_t p) { return joins(passages[p]); });
-        if (it != open.rend()) {
-            Passage& p = passages[*it];
-            p.end1 = end1;
-            p.end2 = end2;
-            p.equal += run.length;
-            continue;
-        }
-        open.push_back(passages.size());
-        passages.push_back(Passage{run.start1, end1, run.start2, end2, run.length, {}, {}});
-    }
-    std::sort(passages.begin(), passages.end(), [](const Passage& a, const Passage& b) {
-        return std::tie(a.start1, a.start2) < std::tie(b.start1, b.start2);
-    });
-    return passages;
-}
-
 std::vector<Passage> PassageFinder::Find(PassageText first) {
     Prepare(first_, first);
     std::vector<Run> runs;
     Cover(true, runs);
     Cover(false, runs);
-    return Join(runs);
+    return JoinRuns(std::move(runs), rules_.maxGap);
 }
 
 void Summarise(PairPassages& pair) {

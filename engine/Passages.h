@@ -13,6 +13,7 @@
 // length, however often a text repeats.
 
 #include "engine/FlatKeyMap.h"
+#include "engine/PassageRuns.h"
 #include "engine/TracedReduction.h"
 
 #include <cstdint>
@@ -20,29 +21,6 @@
 #include <vector>
 
 namespace ravelin {
-
-struct PassageRules {
-    int32_t minWords = 15;  // K
-    int32_t maxGap = 3;     // G
-};
-
-inline constexpr int32_t kPassageMinWordsLow = 5;
-inline constexpr int32_t kPassageMinWordsHigh = 100;
-inline constexpr int32_t kPassageMaxGapLow = 0;
-inline constexpr int32_t kPassageMaxGapHigh = 10;
-
-// Word indices are 0-based and ends exclusive; the byte spans are in the files as stored.
-struct Passage {
-    int32_t start1 = 0;
-    int32_t end1 = 0;
-    int32_t start2 = 0;
-    int32_t end2 = 0;
-    int32_t equal = 0;  // words equal in both, the sum of the passage's runs
-    ByteSpan bytes1;
-    ByteSpan bytes2;
-
-    bool operator==(const Passage&) const = default;
-};
 
 // Everything two files share, for an output and for a view of both texts.
 struct PairPassages {
@@ -74,6 +52,10 @@ class CommonWindows {
     FlatKeyMap set_;
 };
 
+// Every word of a common window, by word: equal to nothing.
+std::vector<bool> CommonWords(std::span<const uint64_t> windows, size_t words, int32_t minWords,
+                              const CommonWindows& common);
+
 // One side of a comparison: its words by number and its windows' hashes.
 struct PassageText {
     std::span<const uint32_t> ids;
@@ -98,20 +80,11 @@ class PassageFinder {
         FlatKeyMap firstWindow;           // window hash -> 1 + first usable window
         std::vector<int32_t> nextWindow;  // 1 + next usable window of the same hash, or 0
     };
-    struct Run {
-        int32_t start1;
-        int32_t start2;
-        int32_t length;
-        bool operator<(const Run& other) const;
-        bool operator==(const Run&) const = default;
-    };
-
     void Prepare(Side& side, PassageText text) const;
     int32_t FirstShared(const Side& in, const Side& from, int32_t window) const;
     bool WordsEqual(int32_t i, int32_t j) const;
     Run RunThrough(int32_t i, int32_t j) const;
     void Cover(bool fromFirst, std::vector<Run>& runs) const;
-    std::vector<Passage> Join(std::vector<Run>& runs) const;
 
     PassageRules rules_;
     const CommonWindows* common_;
