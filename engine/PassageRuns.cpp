@@ -66,6 +66,9 @@ bool Run::operator<(const Run& other) const {
 }
 
 std::vector<Run> PickedRuns(std::vector<Run> maximal, int32_t minWords) {
+    if (maximal.size() == 1) {
+        return maximal;  // most pairs share one stretch of text
+    }
     std::vector<Seen> first;
     std::vector<Seen> second;
     for (const Run& run : maximal) {

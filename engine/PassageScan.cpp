@@ -87,8 +87,18 @@ bool PassageScan::GoOn() const {
     return !(control_.stopRequested && control_.stopRequested());
 }
 
+std::string PassagePairFound::Words1(int32_t start, int32_t end) const {
+    std::string text;
+    for (int32_t i = start; i < end; ++i) {
+        text += dictionary.Word(words1[static_cast<size_t>(i)]);
+        text += ' ';
+    }
+    return text;
+}
+
 PassageScanEnded PassageScan::End(ScanEnd how) {
-    const PassageScanEnded ended{how, pairs_, candidates_};
+    const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start_;
+    const PassageScanEnded ended{how, pairs_, candidates_, seconds.count()};
     Emit(&PassageSink::OnScanEnded, ended);
     return ended;
 }
@@ -123,6 +133,7 @@ std::optional<Error> PassageScan::Prepare() {
 }
 
 PassageScanEnded PassageScan::Run() {
+    start_ = std::chrono::steady_clock::now();
     pairs_ = 0;
     candidates_ = 0;
     if (!state_->prepared) {
@@ -180,7 +191,7 @@ bool PassageScan::FirstPass(const std::vector<std::string>& names) {
         for (size_t i = 0; i < file.hashes.size(); ++i) {
             stored.ids.push_back(state.Intern(file.traced.words[i], file.hashes[i]));
         }
-        stored.spans = std::move(file.traced.spans);
+        stored.spans = WordSpans(file.traced.spans);
         state.index.Add(k, file.fingerprints);
         windowsSeen.insert(windowsSeen.end(), file.windows.begin(), file.windows.end());
     }
@@ -238,12 +249,6 @@ struct SecondResult {
     int64_t candidates = 0;
 };
 
-ByteSpan SpanOf(std::span<const ByteSpan> spans, int32_t start, int32_t end) {
-    const ByteSpan& first = spans[static_cast<size_t>(start)];
-    const ByteSpan& last = spans[static_cast<size_t>(end - 1)];
-    return ByteSpan{first.offset, last.offset + last.length - first.offset};
-}
-
 // A 2nd-folder file as the comparison needs it: read anew or, in a scan of a folder with
 // itself, as the 1st pass left it, which saves reading and reducing every file twice.
 struct SecondSide {
@@ -251,14 +256,14 @@ struct SecondSide {
     std::vector<ByteSpan> ownSpans;
     std::vector<bool> ownCommon;
     std::span<const uint32_t> ids;
-    std::span<const ByteSpan> spans;
+    const WordSpans* spans = nullptr;  // when reused
     const std::vector<bool>* common = nullptr;
     std::vector<uint64_t> hashes;
     std::vector<Fingerprint> fingerprints;
 
     void Reuse(const IndexedText& text, const std::vector<uint64_t>& wordHashes, int32_t minWords) {
         ids = text.ids;
-        spans = text.spans;
+        spans = &text.spans;
         common = text.common.empty() ? nullptr : &text.common;
         hashes.reserve(ids.size());
         for (const uint32_t id : ids) {
@@ -281,8 +286,16 @@ struct SecondSide {
         hashes = std::move(file.hashes);
         fingerprints = std::move(file.fingerprints);
         ids = ownIds;
-        spans = ownSpans;
         return std::nullopt;
+    }
+
+    ByteSpan Of(int32_t start, int32_t end) const {
+        if (spans != nullptr) {
+            return spans->Of(start, end);
+        }
+        const ByteSpan& first = ownSpans[static_cast<size_t>(start)];
+        const ByteSpan& last = ownSpans[static_cast<size_t>(end - 1)];
+        return ByteSpan{first.offset, last.offset + last.length - first.offset};
     }
 };
 
@@ -325,8 +338,8 @@ bool PassageScan::SecondPass(const std::vector<std::string>& names) {
                 pair.total1 = static_cast<int32_t>(first.ids.size());
                 pair.total2 = static_cast<int32_t>(ids.size());
                 for (Passage& p : pair.passages) {
-                    p.bytes1 = SpanOf(first.spans, p.start1, p.end1);
-                    p.bytes2 = SpanOf(side.spans, p.start2, p.end2);
+                    p.bytes1 = first.spans.Of(p.start1, p.end1);
+                    p.bytes2 = side.Of(p.start2, p.end2);
                 }
                 Summarise(pair);
                 result.pairs.push_back(std::move(pair));
@@ -353,7 +366,9 @@ bool PassageScan::SecondPass(const std::vector<std::string>& names) {
             }
             ++pairs_;
             Emit(&PassageSink::OnPairFound,
-                 PassagePairFound{state.names1[static_cast<size_t>(pair.index1)], name2, pair});
+                 PassagePairFound{state.names1[static_cast<size_t>(pair.index1)], name2, pair,
+                                  state.dictionary,
+                                  state.files1[static_cast<size_t>(pair.index1)].ids});
         }
     }
     return true;

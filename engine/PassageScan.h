@@ -8,9 +8,12 @@
 #include "engine/Passages.h"
 #include "engine/Scan.h"
 #include "engine/ScanSink.h"
+#include "engine/WordDictionary.h"
 
 #include <array>
+#include <chrono>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -28,12 +31,18 @@ struct PassagePairFound {
     const std::string& name1;
     const std::string& name2;
     const PairPassages& pair;
+    const WordDictionary& dictionary;
+    std::span<const uint32_t> words1;  // the 1st-folder file's words by number
+
+    // Words [start, end) of the 1st-folder file, in Windows-1252, each followed by one space.
+    std::string Words1(int32_t start, int32_t end) const;
 };
 
 struct PassageScanEnded {
     ScanEnd how;
     int32_t pairs;       // pairs that share a passage
     int64_t candidates;  // pairs the index named and that were compared
+    double seconds = 0;  // from the scan's start
 };
 
 class PassageSink {
@@ -73,6 +82,7 @@ class PassageScan {
     std::unique_ptr<State> state_;
     int32_t pairs_ = 0;
     int64_t candidates_ = 0;
+    std::chrono::steady_clock::time_point start_;
 };
 
 }  // namespace ravelin

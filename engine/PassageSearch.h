@@ -11,6 +11,7 @@
 #include "engine/FlatKeyMap.h"
 #include "engine/PassageIndex.h"
 #include "engine/Passages.h"
+#include "engine/WordSpans.h"
 
 #include <cstdint>
 #include <span>
@@ -22,7 +23,7 @@ namespace ravelin {
 struct IndexedText {
     std::vector<uint32_t> ids;  // its words by number
     std::vector<bool> common;   // by word; empty when no word is common
-    std::vector<ByteSpan> spans;
+    WordSpans spans;
 };
 
 struct SecondText {
