@@ -1,7 +1,6 @@
 #include "output/TsvSink.h"
 
 namespace ravelin {
-namespace {
 
 std::string TsvField(std::string_view name) {
     std::string out;
@@ -26,8 +25,6 @@ std::string TsvField(std::string_view name) {
     }
     return out;
 }
-
-}  // namespace
 
 void TsvSink::OnMatch(const MatchFound& event) {
     names_.Update(event, [](const std::string& name, bool /*first*/) { return TsvField(name); });
