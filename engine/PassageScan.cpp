@@ -17,10 +17,19 @@ constexpr std::string_view kTextFiles = "*.txt";
 // A file read whole and reduced, with what the index needs, made on a worker.
 struct ReadFile {
     std::optional<Error> error;
-    TracedWords traced;
+    // The words one after the other, each ending where `ends` says: a string each would cost
+    // several times the words' own bytes in a large file.
+    std::string chars;
+    std::vector<uint64_t> ends;
+    std::vector<ByteSpan> spans;
     std::vector<uint64_t> hashes;           // of the words
     std::vector<Fingerprint> fingerprints;  // for the index
     std::vector<uint64_t> windows;          // distinct window hashes, when windows are counted
+
+    std::string_view Word(size_t i) const {
+        const uint64_t begin = i == 0 ? 0 : ends[i - 1];
+        return std::string_view(chars).substr(begin, ends[i] - begin);
+    }
 };
 
 ReadFile ReadAndReduce(const std::string& path, int32_t minWords, bool countWindows) {
@@ -30,11 +39,13 @@ ReadFile ReadAndReduce(const std::string& path, int32_t minWords, bool countWind
         file.error = stored.error();
         return file;
     }
-    file.traced = ReduceStoredTextToWords(stored.value());
-    file.hashes.reserve(file.traced.words.size());
-    for (const std::string& word : file.traced.words) {
+    ReduceStoredText(stored.value(), [&file](std::string_view word, ByteSpan bytes) {
+        file.chars += word;
+        file.ends.push_back(file.chars.size());
+        file.spans.push_back(bytes);
         file.hashes.push_back(WordDictionary::HashOf(word));
-    }
+    });
+    stored.value() = std::string();
     file.fingerprints = Fingerprints(file.hashes, minWords);
     if (countWindows) {
         file.windows = WindowHashes(file.hashes, minWords);
@@ -57,7 +68,7 @@ struct PassageScan::State {
     std::vector<uint8_t> read1;  // by 1st-folder file: read and reduced
     bool prepared = false;
 
-    uint32_t Intern(const std::string& word, uint64_t hash) {
+    uint32_t Intern(std::string_view word, uint64_t hash) {
         const uint32_t id = dictionary.Intern(word, hash);
         if (id == wordHashes.size()) {
             wordHashes.push_back(hash);
@@ -189,9 +200,9 @@ bool PassageScan::FirstPass(const std::vector<std::string>& names) {
         IndexedText& stored = state.files1[static_cast<size_t>(k)];
         stored.ids.reserve(file.hashes.size());
         for (size_t i = 0; i < file.hashes.size(); ++i) {
-            stored.ids.push_back(state.Intern(file.traced.words[i], file.hashes[i]));
+            stored.ids.push_back(state.Intern(file.Word(i), file.hashes[i]));
         }
-        stored.spans = WordSpans(file.traced.spans);
+        stored.spans = WordSpans(file.spans);
         state.index.Add(k, file.fingerprints);
         windowsSeen.insert(windowsSeen.end(), file.windows.begin(), file.windows.end());
     }
@@ -278,11 +289,11 @@ struct SecondSide {
         if (file.error) {
             return file.error;
         }
-        ownIds.reserve(file.traced.words.size());
-        for (const std::string& word : file.traced.words) {
-            ownIds.push_back(dictionary.Find(word));
+        ownIds.reserve(file.ends.size());
+        for (size_t i = 0; i < file.ends.size(); ++i) {
+            ownIds.push_back(dictionary.Find(file.Word(i)));
         }
-        ownSpans = std::move(file.traced.spans);
+        ownSpans = std::move(file.spans);
         hashes = std::move(file.hashes);
         fingerprints = std::move(file.fingerprints);
         ids = ownIds;
