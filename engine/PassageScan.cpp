@@ -125,7 +125,7 @@ std::optional<Error> PassageScan::Prepare() {
         std::vector<std::string> names;
         std::string error;
         if (ListFiles(path, names, kTextFiles, error) < 0) {
-            return Error{0, path + ": " + error};
+            return Error{0, path + ": " += error};
         }
         for (const std::string& name : names) {
             paths.push_back(FullPath(path, name));
