@@ -5,6 +5,7 @@
 // a sink and a row here.
 
 #include "output/FormatSink.h"
+#include "output/PassageFormatSink.h"
 
 #include <array>
 #include <memory>
@@ -19,6 +20,8 @@ struct FormatRow {
     bool needsGroups;            // the scan's matches are gathered into groups for it
     bool announcesSize;          // a page for people: a front end says how large the file is
     std::unique_ptr<FormatSink> (*make)(const FormatContext& context);
+    // The sink of a passage scan (--passages); null for a format that has none.
+    std::unique_ptr<PassageFormatSink> (*makePassages)(const PassageFormatContext& context);
 };
 
 extern const std::array<FormatRow, 5> kFormats;

@@ -40,7 +40,7 @@ void AppendWords(std::string& line, const std::string& segment) {
 
 }  // namespace
 
-std::string JsonSink::NameField(std::string_view key, const std::string& bytes) {
+std::string JsonNameField(std::string_view key, const std::string& bytes) {
     std::string field = ",\"" + std::string(key) + "\":" + json(Utf8Lossy(bytes)).dump();
     if (!IsValidUtf8(bytes)) {
         field += ",\"" + std::string(key) + "_bytes\":\"" + Base64(bytes) + '"';
@@ -68,14 +68,25 @@ std::string Base64(std::string_view bytes) {
     return out;
 }
 
-void JsonSink::OnFolderListed(const FolderListed& event) {
+std::string JsonFolderLine(const FolderListed& event) {
     json folder = {{"type", "folder"}, {"folder", static_cast<int>(event.pass) + 1}};
     PutName(folder, "path", event.path);
     folder["files"] = event.files;
     if (event.unreadable != nullptr) {
         folder["error"] = Utf8Lossy(event.unreadable->message);
     }
-    out_ << folder.dump() << '\n';
+    return folder.dump();
+}
+
+std::string JsonUnreadableLine(const FileUnreadable& event) {
+    json unreadable = {{"type", "unreadable"}, {"folder", static_cast<int>(event.pass) + 1}};
+    PutName(unreadable, "path", event.path);
+    unreadable["reason"] = Utf8Lossy(event.reason);
+    return unreadable.dump();
+}
+
+void JsonSink::OnFolderListed(const FolderListed& event) {
+    out_ << JsonFolderLine(event) << '\n';
 }
 
 void JsonSink::OnPassBegun(ScanPass pass, int32_t files) {
@@ -95,10 +106,7 @@ void JsonSink::OnFileRefused(const FileRefused& event) {
 }
 
 void JsonSink::OnFileUnreadable(const FileUnreadable& event) {
-    json unreadable = {{"type", "unreadable"}, {"folder", static_cast<int>(event.pass) + 1}};
-    PutName(unreadable, "path", event.path);
-    unreadable["reason"] = Utf8Lossy(event.reason);
-    out_ << unreadable.dump() << '\n';
+    out_ << JsonUnreadableLine(event) << '\n';
 }
 
 // The most frequent line, written field by field: names go through the JSON library's escaping,
@@ -110,7 +118,7 @@ void JsonSink::OnMatch(const MatchFound& event) {
         out_ << merge.dump() << '\n';
     }
     names_.Update(event, [](const std::string& name, bool first) {
-        return NameField(first ? "file1" : "file2", name);
+        return JsonNameField(first ? "file1" : "file2", name);
     });
     std::string line = R"({"type":"match")" + names_.First() + names_.Second();
     const auto number = [&line](std::string_view key, int64_t value) {

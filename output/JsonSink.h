@@ -31,15 +31,18 @@ class JsonSink final : public FormatSink {
     void OnScanEnded(const ScanEnded& event) override;
 
   private:
-    // ,"key":"name" and, when the name is not UTF-8, its bytes.
-    static std::string NameField(std::string_view key, const std::string& bytes);
-
     std::ostream& out_;
     const MatchGroups* groups_;
     MatchNames names_;
     int32_t files_[2] = {0, 0};
     int64_t pairs_ = 0;
 };
+
+// The "folder" and "unreadable" lines, without their line feed; a passage scan writes them too.
+std::string JsonFolderLine(const FolderListed& event);
+std::string JsonUnreadableLine(const FileUnreadable& event);
+// ,"key":"name" and, when the name is not UTF-8, its bytes.
+std::string JsonNameField(std::string_view key, const std::string& bytes);
 
 // RFC 4648 base64, for bytes that JSON strings cannot carry.
 std::string Base64(std::string_view bytes);

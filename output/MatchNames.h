@@ -16,17 +16,23 @@ class MatchNames {
     // `write` turns a file's name, and whether it is the 1st-folder one, into its written form.
     template <class Write>
     void Update(const MatchFound& match, Write write) {
-        const auto index1 = static_cast<size_t>(match.index1);
-        if (index1 >= first_.size()) {
-            first_.resize(index1 + 1);
+        Update(match.index1, match.name1, match.index2, match.name2, write);
+    }
+
+    template <class Write>
+    void Update(int32_t index1, const std::string& name1, int32_t index2, const std::string& name2,
+                Write write) {
+        const auto slot = static_cast<size_t>(index1);
+        if (slot >= first_.size()) {
+            first_.resize(slot + 1);
         }
-        if (!first_[index1]) {
-            first_[index1] = write(match.name1, true);
+        if (!first_[slot]) {
+            first_[slot] = write(name1, true);
         }
-        current1_ = &*first_[index1];
-        if (match.index2 != index2_) {
-            index2_ = match.index2;
-            second_ = write(match.name2, false);
+        current1_ = &*first_[slot];
+        if (index2 != index2_) {
+            index2_ = index2;
+            second_ = write(name2, false);
         }
     }
 

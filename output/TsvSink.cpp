@@ -4,6 +4,10 @@
 
 namespace ravelin {
 
+std::string TsvField(std::string_view name) {
+    return EscapedName(name);
+}
+
 void TsvSink::OnMatch(const MatchFound& event) {
     names_.Update(event, [](const std::string& name, bool /*first*/) { return EscapedName(name); });
     line_ = names_.First();

@@ -9,8 +9,12 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 
 namespace ravelin {
+
+// A name as one tsv field: backslash, tab, line feed and carriage return escaped.
+std::string TsvField(std::string_view name);
 
 class TsvSink final : public FormatSink {
   public:

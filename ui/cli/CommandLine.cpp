@@ -2,6 +2,7 @@
 
 #include "engine/FileWords.h"
 #include "engine/NumberValidation.h"
+#include "engine/PassageRuns.h"
 #include "engine/Scan.h"
 #include "files/StringRoutines.h"
 #include "files/TextEncoding.h"
@@ -15,12 +16,14 @@
 #include "ui/cli/Interrupt.h"
 #include "ui/cli/MessageText.h"
 #include "ui/cli/OutputTarget.h"
+#include "ui/cli/PassageCommand.h"
 #include "ui/cli/TerminalSink.h"
 #include "ui/cli/Version.h"
 
 #include <CLI/CLI.hpp>
 
 #include <filesystem>
+#include <limits>
 #include <optional>
 
 namespace ravelin::cli {
@@ -38,6 +41,8 @@ struct ScanCommand {
     bool outputGiven = false;  // -o '' is given, and empty
     std::string folder1;
     std::string folder2;
+    bool passages = false;
+    PassageCommand passage;
 };
 
 struct WordsCommand {
@@ -60,6 +65,7 @@ std::string Described(std::string_view what, SettingId id) {
 
 std::vector<std::string> FormatNames() {
     std::vector<std::string> names;
+    names.reserve(kFormats.size());
     for (const FormatRow& format : kFormats) {
         names.emplace_back(format.name);
     }
@@ -75,6 +81,49 @@ std::string FormatHelp() {
         help += std::string(format.name) + " (" + std::string(format.help) + ")";
     }
     return help;
+}
+
+// "(5-100)": a range as the help and the error name it.
+std::string Range(int32_t low, int32_t high) {
+    return " (" + std::to_string(low) + "-" + std::to_string(high) + ")";
+}
+
+CLI::Option* AddPassageOptions(CLI::App& command, ScanCommand& scan) {
+    PassageCommand& passage = scan.passage;
+    CLI::Option* passages = command.add_flag(
+        "--passages", scan.passages,
+        "List the passages of at least K equal words that two files share anywhere in them");
+    command
+        .add_option("--min-words", passage.minWords,
+                    "Words of a passage, at the least, K" +
+                        Range(kPassageMinWordsLow, kPassageMinWordsHigh))
+        ->check(CLI::Range(kPassageMinWordsLow, kPassageMinWordsHigh))
+        ->type_name("K")
+        ->capture_default_str()
+        ->needs(passages);
+    command
+        .add_option("--gap", passage.maxGap,
+                    "Differing words between two runs of one passage, at the most, G" +
+                        Range(kPassageMaxGapLow, kPassageMaxGapHigh))
+        ->check(CLI::Range(kPassageMaxGapLow, kPassageMaxGapHigh))
+        ->type_name("G")
+        ->capture_default_str()
+        ->needs(passages);
+    command
+        .add_option("--common", passage.common,
+                    "Text that is never part of a passage: a file, or a folder of .txt files "
+                    "(repeatable)")
+        ->type_name("PATH")
+        ->allow_extra_args(false)
+        ->needs(passages);
+    command
+        .add_option("--max-files", passage.maxFiles,
+                    "Text found in more than M 1st-folder files is common (default: off)" +
+                        Range(1, std::numeric_limits<int32_t>::max()))
+        ->check(CLI::Range(1, std::numeric_limits<int32_t>::max()))
+        ->type_name("M")
+        ->needs(passages);
+    return passages;
 }
 
 void AddScanOptions(CLI::App& command, ScanCommand& scan) {
@@ -118,8 +167,10 @@ void AddScanOptions(CLI::App& command, ScanCommand& scan) {
         .add_option("-o,--output", scan.output,
                     "Write the report or list to FILE instead of the standard output")
         ->type_name("FILE");
-    command.add_flag("--literal", scan.literal,
-                     "Compare every pair with every shift, the reference for the fast path");
+    CLI::Option* literal =
+        command.add_flag("--literal", scan.literal,
+                         "Compare every pair with every shift, the reference for the fast path");
+    AddPassageOptions(command, scan)->excludes(literal);
     command.add_option("--jobs", scan.jobs, "Threads that read and compare files (1-256)")
         ->check(CLI::Range(1, 256))
         ->type_name("J")
@@ -134,6 +185,7 @@ void AddScanOptions(CLI::App& command, ScanCommand& scan) {
         "  ravelin-cli scan old new --threshold 75     new/ against old/, looser matches\n"
         "  ravelin-cli scan --format tsv -o pairs.tsv old new\n"
         "  ravelin-cli scan --format html -o report.html old new\n"
+        "  ravelin-cli scan --passages --format json -o passages.jsonl old new\n"
         "\n"
         "Exit status: 0 the scan ran to its summary; 1 a setting, a folder, the program texts or\n"
         "a failed write stopped it; 2 a usage error; 130 interrupted by Ctrl-C.");
@@ -204,6 +256,16 @@ int RunScan(ScanCommand& scan, std::ostream& out, std::ostream& err, bool termin
         return *failed;
     }
     const LibraryTextCatalog catalog;
+    if (scan.passages) {
+        PassageCommand passage = scan.passage;
+        passage.format = scan.format;
+        passage.output = scan.output;
+        passage.jobs = scan.jobs;
+        passage.stats = scan.stats;
+        passage.folder1 = scan.folder1;
+        passage.folder2 = scan.folder2;
+        return RunPassageScan(passage, catalog, out, err);
+    }
     const std::optional<ScanOptions> options = ReadOptions(scan, catalog, err);
     if (!options) {
         return kExitStopped;

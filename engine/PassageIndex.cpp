@@ -1,0 +1,80 @@
+#include "engine/PassageIndex.h"
+
+#include "engine/Passages.h"
+
+#include <algorithm>
+#include <deque>
+#include <tuple>
+
+namespace ravelin {
+
+std::vector<Fingerprint> Fingerprints(std::span<const uint64_t> wordHashes, int32_t minWords) {
+    const int32_t k = (minWords + 1) / 2;
+    const auto w = static_cast<size_t>(minWords - k + 1);
+    const std::vector<uint64_t> windows = WindowHashes(wordHashes, k);
+    std::vector<Fingerprint> chosen;
+    if (windows.size() < w) {
+        return chosen;
+    }
+    // The windows whose hash may still be the smallest of a stretch, their hashes increasing.
+    std::deque<size_t> candidates;
+    for (size_t i = 0; i < windows.size(); ++i) {
+        while (!candidates.empty() && windows[candidates.back()] >= windows[i]) {
+            candidates.pop_back();
+        }
+        candidates.push_back(i);
+        if (candidates.front() + w <= i) {
+            candidates.pop_front();
+        }
+        const size_t front = candidates.front();
+        // A window stays the choice of consecutive stretches, so it is kept once.
+        if (i + 1 >= w && (chosen.empty() || chosen.back().word != static_cast<int32_t>(front))) {
+            chosen.push_back(Fingerprint{static_cast<uint32_t>(windows[front] >> 32),
+                                         static_cast<int32_t>(front)});
+        }
+    }
+    return chosen;
+}
+
+void PassageIndex::Add(int32_t file, std::span<const Fingerprint> fingerprints) {
+    for (const Fingerprint& fingerprint : fingerprints) {
+        entries_.push_back(Posting{fingerprint.hash, file, fingerprint.word});
+    }
+}
+
+void PassageIndex::Seal() {
+    std::sort(entries_.begin(), entries_.end(), [](const Posting& a, const Posting& b) {
+        return std::tie(a.hash, a.file, a.word) < std::tie(b.hash, b.file, b.word);
+    });
+    entries_.shrink_to_fit();
+    // About four entries a bucket: a lookup reads one short stretch.
+    int bits = 1;
+    while (bits < 30 && (size_t{1} << (bits + 2)) < entries_.size()) {
+        ++bits;
+    }
+    shift_ = 32 - bits;
+    buckets_.assign((size_t{1} << bits) + 1, 0);
+    size_t e = 0;
+    for (size_t b = 0; b < buckets_.size(); ++b) {
+        while (e < entries_.size() && Bucket(entries_[e].hash) < b) {
+            ++e;
+        }
+        buckets_[b] = static_cast<uint32_t>(e);
+    }
+}
+
+std::span<const Posting> PassageIndex::Postings(uint32_t hash) const {
+    if (entries_.empty()) {
+        return {};
+    }
+    const size_t b = Bucket(hash);
+    const auto begin = entries_.begin() + buckets_[b];
+    const auto end = entries_.begin() + buckets_[b + 1];
+    const auto first =
+        std::lower_bound(begin, end, hash, [](const Posting& p, uint32_t h) { return p.hash < h; });
+    const auto last =
+        std::upper_bound(first, end, hash, [](uint32_t h, const Posting& p) { return h < p.hash; });
+    return {first, last};
+}
+
+}  // namespace ravelin

@@ -1,0 +1,388 @@
+#include "engine/PassageScan.h"
+
+#include "engine/OrderedWork.h"
+#include "engine/PassageIndex.h"
+#include "engine/PassageSearch.h"
+#include "engine/TracedReduction.h"
+#include "engine/WordDictionary.h"
+#include "files/FolderListing.h"
+
+#include <algorithm>
+
+namespace ravelin {
+namespace {
+
+constexpr std::string_view kTextFiles = "*.txt";
+
+// A file read whole and reduced, with what the index needs, made on a worker.
+struct ReadFile {
+    std::optional<Error> error;
+    // The words one after the other, each ending where `ends` says: a string each would cost
+    // several times the words' own bytes in a large file.
+    std::string chars;
+    std::vector<uint64_t> ends;
+    std::vector<ByteSpan> spans;
+    std::vector<uint64_t> hashes;           // of the words
+    std::vector<Fingerprint> fingerprints;  // for the index
+    std::vector<uint64_t> windows;          // distinct window hashes, when windows are counted
+
+    std::string_view Word(size_t i) const {
+        const uint64_t begin = i == 0 ? 0 : ends[i - 1];
+        return std::string_view(chars).substr(begin, ends[i] - begin);
+    }
+};
+
+ReadFile ReadAndReduce(const std::string& path, int32_t minWords, bool countWindows) {
+    ReadFile file;
+    Result<std::string> stored = ReadStoredFile(path);
+    if (!stored) {
+        file.error = stored.error();
+        return file;
+    }
+    ReduceStoredText(stored.value(), [&file](std::string_view word, ByteSpan bytes) {
+        file.chars += word;
+        file.ends.push_back(file.chars.size());
+        file.spans.push_back(bytes);
+        file.hashes.push_back(WordDictionary::HashOf(word));
+    });
+    stored.value() = std::string();
+    file.fingerprints = Fingerprints(file.hashes, minWords);
+    if (countWindows) {
+        file.windows = WindowHashes(file.hashes, minWords);
+        std::sort(file.windows.begin(), file.windows.end());
+        file.windows.erase(std::unique(file.windows.begin(), file.windows.end()),
+                           file.windows.end());
+    }
+    return file;
+}
+
+}  // namespace
+
+struct PassageScan::State {
+    WordDictionary dictionary;
+    std::vector<uint64_t> wordHashes;  // by word number
+    CommonWindows common;
+    PassageIndex index;
+    std::vector<std::string> names1;
+    std::vector<IndexedText> files1;
+    std::vector<uint8_t> read1;  // by 1st-folder file: read and reduced
+    bool prepared = false;
+
+    uint32_t Intern(std::string_view word, uint64_t hash) {
+        const uint32_t id = dictionary.Intern(word, hash);
+        if (id == wordHashes.size()) {
+            wordHashes.push_back(hash);
+        }
+        return id;
+    }
+};
+
+PassageScan::PassageScan(PassageOptions options, ScanControl control)
+    : options_(std::move(options)),
+      control_(std::move(control)),
+      state_(std::make_unique<State>()) {}
+
+PassageScan::~PassageScan() = default;
+
+template <class Event>
+void PassageScan::Emit(void (PassageSink::*handler)(const Event&), const Event& event) {
+    for (PassageSink* sink : sinks_) {
+        (sink->*handler)(event);
+    }
+}
+
+bool PassageScan::GoOn() const {
+    if (control_.yield) {
+        control_.yield();
+    }
+    return !(control_.stopRequested && control_.stopRequested());
+}
+
+std::string PassagePairFound::Words1(int32_t start, int32_t end) const {
+    std::string text;
+    for (int32_t i = start; i < end; ++i) {
+        text += dictionary.Word(words1[static_cast<size_t>(i)]);
+        text += ' ';
+    }
+    return text;
+}
+
+PassageScanEnded PassageScan::End(ScanEnd how) {
+    const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start_;
+    const PassageScanEnded ended{how, pairs_, candidates_, seconds.count()};
+    Emit(&PassageSink::OnScanEnded, ended);
+    return ended;
+}
+
+std::optional<Error> PassageScan::Prepare() {
+    state_->prepared = true;
+    std::vector<std::string> paths;
+    for (const std::string& path : options_.commonPaths) {
+        if (!FolderExists(path)) {
+            paths.push_back(path);
+            continue;
+        }
+        std::vector<std::string> names;
+        std::string error;
+        if (ListFiles(path, names, kTextFiles, error) < 0) {
+            return Error{0, path + ": " += error};
+        }
+        for (const std::string& name : names) {
+            paths.push_back(FullPath(path, name));
+        }
+    }
+    for (const std::string& path : paths) {
+        ReadFile file = ReadAndReduce(path, options_.rules.minWords, false);
+        if (file.error) {
+            return Error{file.error->code, path + ": " + file.error->message};
+        }
+        for (const uint64_t window : WindowHashes(file.hashes, options_.rules.minWords)) {
+            state_->common.Add(window);
+        }
+    }
+    return std::nullopt;
+}
+
+PassageScanEnded PassageScan::Run() {
+    start_ = std::chrono::steady_clock::now();
+    pairs_ = 0;
+    candidates_ = 0;
+    if (!state_->prepared) {
+        if (const std::optional<Error> error = Prepare()) {
+            return End(ScanEnd::UnreadableFolder);
+        }
+    }
+    for (const ScanPass pass : {ScanPass::First, ScanPass::Second}) {
+        const std::string& folder = options_.folders[static_cast<size_t>(pass)];
+        std::vector<std::string> names;
+        Error error;
+        const int32_t count = ListFiles(folder, names, kTextFiles, error.message, control_.yield);
+        Emit(&PassageSink::OnFolderListed,
+             FolderListed{pass, folder, std::max(count, 0), count < 0 ? &error : nullptr});
+        if (count <= 0) {
+            return End(count < 0 ? ScanEnd::UnreadableFolder : ScanEnd::EmptyFolder);
+        }
+        const bool goOn = pass == ScanPass::First ? FirstPass(names) : SecondPass(names);
+        if (!goOn) {
+            return End(ScanEnd::Stopped);
+        }
+    }
+    return End(ScanEnd::Complete);
+}
+
+bool PassageScan::FirstPass(const std::vector<std::string>& names) {
+    State& state = *state_;
+    const auto files = static_cast<int32_t>(names.size());
+    const int32_t minWords = options_.rules.minWords;
+    const bool countWindows = options_.maxFiles > 0;
+    state.names1 = names;
+    state.files1.assign(names.size(), IndexedText());
+    state.read1.assign(names.size(), 0);
+    OrderedWork<ReadFile> reading(options_.jobs, files, [&] {
+        return [&](int32_t k, ReadFile& file) {
+            file = ReadAndReduce(FullPath(options_.folders[0], names[static_cast<size_t>(k)]),
+                                 minWords, countWindows);
+        };
+    });
+    std::vector<uint64_t> windowsSeen;
+    for (int32_t k = 0; k < files; ++k) {
+        if (!GoOn()) {
+            return false;
+        }
+        ReadFile file = reading.Take(k);
+        if (file.error) {
+            const std::string path = FullPath(options_.folders[0], names[static_cast<size_t>(k)]);
+            Emit(&PassageSink::OnFileUnreadable,
+                 FileUnreadable{ScanPass::First, path, file.error->message});
+            continue;
+        }
+        state.read1[static_cast<size_t>(k)] = 1;
+        IndexedText& stored = state.files1[static_cast<size_t>(k)];
+        stored.ids.reserve(file.hashes.size());
+        for (size_t i = 0; i < file.hashes.size(); ++i) {
+            stored.ids.push_back(state.Intern(file.Word(i), file.hashes[i]));
+        }
+        stored.spans = WordSpans(file.spans);
+        state.index.Add(k, file.fingerprints);
+        windowsSeen.insert(windowsSeen.end(), file.windows.begin(), file.windows.end());
+    }
+    state.index.Seal();
+    // Each file gave each of its windows once, so a window's count is its number of files.
+    std::sort(windowsSeen.begin(), windowsSeen.end());
+    for (size_t i = 0; i < windowsSeen.size();) {
+        size_t j = i;
+        while (j < windowsSeen.size() && windowsSeen[j] == windowsSeen[i]) {
+            ++j;
+        }
+        if (static_cast<int64_t>(j - i) > options_.maxFiles) {
+            state.common.Add(windowsSeen[i]);
+        }
+        i = j;
+    }
+    MarkCommonWords();
+    return true;
+}
+
+// The common text is known once the whole 1st folder is read; its words are marked in each
+// 1st-folder file once, on every core, not for every pair.
+void PassageScan::MarkCommonWords() {
+    State& state = *state_;
+    if (state.common.Empty()) {
+        return;
+    }
+    const int32_t minWords = options_.rules.minWords;
+    const auto files = static_cast<int32_t>(state.files1.size());
+    OrderedWork<std::vector<bool>> marking(options_.jobs, files, [&] {
+        return [&](int32_t k, std::vector<bool>& marks) {
+            const IndexedText& text = state.files1[static_cast<size_t>(k)];
+            std::vector<uint64_t> hashes;
+            hashes.reserve(text.ids.size());
+            for (const uint32_t id : text.ids) {
+                hashes.push_back(state.wordHashes[id]);
+            }
+            marks = CommonWords(WindowHashes(hashes, minWords), text.ids.size(), minWords,
+                                state.common);
+            if (std::find(marks.begin(), marks.end(), true) == marks.end()) {
+                marks.clear();
+            }
+        };
+    });
+    for (int32_t k = 0; k < files; ++k) {
+        state.files1[static_cast<size_t>(k)].common = marking.Take(k);
+    }
+}
+
+namespace {
+
+struct SecondResult {
+    std::optional<Error> error;
+    std::vector<PairPassages> pairs;
+    int64_t candidates = 0;
+};
+
+// A 2nd-folder file as the comparison needs it: read anew or, in a scan of a folder with
+// itself, as the 1st pass left it, which saves reading and reducing every file twice.
+struct SecondSide {
+    std::vector<uint32_t> ownIds;
+    std::vector<ByteSpan> ownSpans;
+    std::vector<bool> ownCommon;
+    std::span<const uint32_t> ids;
+    const WordSpans* spans = nullptr;  // when reused
+    const std::vector<bool>* common = nullptr;
+    std::vector<uint64_t> hashes;
+    std::vector<Fingerprint> fingerprints;
+
+    void Reuse(const IndexedText& text, const std::vector<uint64_t>& wordHashes, int32_t minWords) {
+        ids = text.ids;
+        spans = &text.spans;
+        common = text.common.empty() ? nullptr : &text.common;
+        hashes.reserve(ids.size());
+        for (const uint32_t id : ids) {
+            hashes.push_back(wordHashes[id]);
+        }
+        fingerprints = Fingerprints(hashes, minWords);
+    }
+
+    std::optional<Error> Read(const std::string& path, const WordDictionary& dictionary,
+                              int32_t minWords) {
+        ReadFile file = ReadAndReduce(path, minWords, false);
+        if (file.error) {
+            return file.error;
+        }
+        ownIds.reserve(file.ends.size());
+        for (size_t i = 0; i < file.ends.size(); ++i) {
+            ownIds.push_back(dictionary.Find(file.Word(i)));
+        }
+        ownSpans = std::move(file.spans);
+        hashes = std::move(file.hashes);
+        fingerprints = std::move(file.fingerprints);
+        ids = ownIds;
+        return std::nullopt;
+    }
+
+    ByteSpan Of(int32_t start, int32_t end) const {
+        if (spans != nullptr) {
+            return spans->Of(start, end);
+        }
+        const ByteSpan& first = ownSpans[static_cast<size_t>(start)];
+        const ByteSpan& last = ownSpans[static_cast<size_t>(end - 1)];
+        return ByteSpan{first.offset, last.offset + last.length - first.offset};
+    }
+};
+
+}  // namespace
+
+bool PassageScan::SecondPass(const std::vector<std::string>& names) {
+    const State& state = *state_;
+    const auto files = static_cast<int32_t>(names.size());
+    const PassageRules rules = options_.rules;
+    const bool sameFiles = options_.folders[0] == options_.folders[1] && names == state.names1;
+    OrderedWork<SecondResult> comparing(options_.jobs, files, [&] {
+        auto search = std::make_shared<PassageSearch>(rules, state.index, state.files1,
+                                                      state.wordHashes, &state.common);
+        return [&, search](int32_t j, SecondResult& result) {
+            SecondSide side;
+            const auto at = static_cast<size_t>(j);
+            if (sameFiles && state.read1[at] != 0) {
+                side.Reuse(state.files1[at], state.wordHashes, rules.minWords);
+            } else {
+                result.error = side.Read(FullPath(options_.folders[1], names[at]), state.dictionary,
+                                         rules.minWords);
+                if (result.error) {
+                    return;
+                }
+            }
+            const std::vector<uint64_t> windows = WindowHashes(side.hashes, rules.minWords);
+            if (!side.common && !state.common.Empty()) {
+                side.ownCommon =
+                    CommonWords(windows, side.ids.size(), rules.minWords, state.common);
+                side.common = &side.ownCommon;
+            }
+            const SecondText second{side.ids, windows, side.common, side.fingerprints};
+            const std::span<const uint32_t> ids = side.ids;
+            for (PassagesWith& with : search->Find(second)) {
+                const IndexedText& first = state.files1[static_cast<size_t>(with.file)];
+                PairPassages pair;
+                pair.passages = std::move(with.passages);
+                pair.index1 = with.file;
+                pair.index2 = j;
+                pair.total1 = static_cast<int32_t>(first.ids.size());
+                pair.total2 = static_cast<int32_t>(ids.size());
+                for (Passage& p : pair.passages) {
+                    p.bytes1 = first.spans.Of(p.start1, p.end1);
+                    p.bytes2 = side.Of(p.start2, p.end2);
+                }
+                Summarise(pair);
+                result.pairs.push_back(std::move(pair));
+            }
+            result.candidates = search->Candidates();
+        };
+    });
+    for (int32_t j = 0; j < files; ++j) {
+        if (!GoOn()) {
+            return false;
+        }
+        const SecondResult result = comparing.Take(j);
+        const std::string& name2 = names[static_cast<size_t>(j)];
+        if (result.error) {
+            const std::string path = FullPath(options_.folders[1], name2);
+            Emit(&PassageSink::OnFileUnreadable,
+                 FileUnreadable{ScanPass::Second, path, result.error->message});
+            continue;
+        }
+        candidates_ += result.candidates;
+        for (const PairPassages& pair : result.pairs) {
+            if (control_.stopRequested && control_.stopRequested()) {
+                return false;
+            }
+            ++pairs_;
+            Emit(&PassageSink::OnPairFound,
+                 PassagePairFound{state.names1[static_cast<size_t>(pair.index1)], name2, pair,
+                                  state.dictionary,
+                                  state.files1[static_cast<size_t>(pair.index1)].ids});
+        }
+    }
+    return true;
+}
+
+}  // namespace ravelin

@@ -1,0 +1,110 @@
+#include "ui/cli/PassageCommand.h"
+
+#include "engine/Message.h"
+#include "engine/PassageScan.h"
+#include "files/TextEncoding.h"
+#include "output/Formats.h"
+#include "output/Output.h"
+#include "output/PassageOutput.h"
+#include "ui/cli/CommandLine.h"
+#include "ui/cli/Interrupt.h"
+#include "ui/cli/MessageText.h"
+
+namespace ravelin::cli {
+namespace {
+
+// What the user hears on the error stream: folders that cannot be scanned, files that cannot be
+// read, and the figures of the scan when asked.
+class PassageTerminal final : public PassageSink {
+  public:
+    PassageTerminal(const TextCatalog& texts, std::ostream& err) : texts_(texts), err_(err) {}
+
+    void OnFolderListed(const FolderListed& event) override {
+        files_[static_cast<size_t>(event.pass)] = event.files;
+        if (event.files <= 0) {
+            const Message message = FolderMessage(event, texts_);
+            err_ << MessageText(message.title, message.text) << std::flush;
+        }
+    }
+    void OnFileUnreadable(const FileUnreadable& event) override {
+        err_ << "ravelin-cli: cannot read '" << Utf8Lossy(event.path) << "': " << event.reason
+             << "\n";
+    }
+
+    std::string StatsText(const PassageScanEnded& ended) const {
+        return "ravelin-cli: " + std::to_string(files_[0]) + " and " + std::to_string(files_[1]) +
+               " files, " + std::to_string(ended.candidates) + " pairs compared, " +
+               std::to_string(ended.pairs) + " sharing passages, in " +
+               std::to_string(ended.seconds) + " s\n";
+    }
+
+  private:
+    const TextCatalog& texts_;
+    std::ostream& err_;
+    int32_t files_[2] = {0, 0};
+};
+
+}  // namespace
+
+int RunPassageScan(const PassageCommand& command, const TextCatalog& catalog, std::ostream& out,
+                   std::ostream& err) {
+    const FormatRow& format = *FindFormat(command.format);
+    if (format.makePassages == nullptr) {
+        err << "ravelin-cli: --format " << format.name << " has no passage output; use ";
+        for (const FormatRow& row : kFormats) {
+            if (row.makePassages != nullptr) {
+                err << row.name << (&row == &kFormats.back() ? "" : " ");
+            }
+        }
+        err << "\n";
+        return kExitUsage;
+    }
+    PassageOptions options;
+    options.folders = {command.folder1,
+                       command.folder2.empty() ? command.folder1 : command.folder2};
+    options.rules = PassageRules{command.minWords, command.maxGap};
+    options.commonPaths = command.common;
+    options.maxFiles = command.maxFiles;
+    options.jobs = command.jobs;
+    bool interrupted = false;
+    // Before the file is made: a signal that ends the program removes what it left unfinished.
+    const TerminationCleanup cleanup;
+    Output output(command.output, out);
+    PassageScan scan(
+        options, {[&interrupted] { interrupted = interrupted || InterruptHandler::Requested(); },
+                  [&interrupted, &output] { return interrupted || output.Failed(); }});
+    // The common text is read before anything is written: a path that cannot be read stops
+    // the scan with nothing done.
+    if (const std::optional<Error> error = scan.Prepare()) {
+        err << "ravelin-cli: cannot read the common text " << Utf8Lossy(error->message) << "\n";
+        return kExitStopped;
+    }
+    if (const auto error = output.Open()) {
+        err << "ravelin-cli: " << error->message << "\n";
+        return kExitStopped;
+    }
+    PassageOutput result(format, output.Stream(), options.folders);
+    PassageTerminal terminal(catalog, err);
+    scan.AddSink(result);
+    scan.AddSink(terminal);
+    PassageScanEnded ended{};
+    {
+        const InterruptHandler interrupts;
+        ended = scan.Run();
+    }
+    if (command.stats) {
+        err << terminal.StatsText(ended);
+    }
+    // A scan that did not run to its end leaves the file it was to replace as it was.
+    if (interrupted || ended.how != ScanEnd::Complete) {
+        output.Abandon();
+        return interrupted ? kExitInterrupted : kExitStopped;
+    }
+    if (const auto error = output.Finish()) {
+        err << "ravelin-cli: " << error->message << "\n";
+        return kExitStopped;
+    }
+    return kExitScanned;
+}
+
+}  // namespace ravelin::cli
