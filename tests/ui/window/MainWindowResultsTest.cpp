@@ -22,8 +22,9 @@ std::string WithoutSeconds(const std::string& text) {
     return std::regex_replace(text, std::regex(R"("seconds":[-+.0-9e]+)"), R"("seconds":0)");
 }
 
-std::string CliOutput(const std::string& format, const std::string& folder) {
-    const std::vector<std::string> args = {"ravelin-cli", "scan", "--format", format, folder};
+std::string CliOutput(const std::string& format, const std::vector<std::string>& folders) {
+    std::vector<std::string> args = {"ravelin-cli", "scan", "--format", format};
+    args.insert(args.end(), folders.begin(), folders.end());
     std::vector<const char*> argv;
     for (const std::string& arg : args) {
         argv.push_back(arg.c_str());
@@ -44,10 +45,29 @@ class ResultsTest : public testing::WindowTest {
 #ifndef _WIN32
         root_.Write("copies/left*out.txt", "a name no scan takes, which json names");
 #endif
-        Save("1st folder", QString::fromStdString(folder_));
-        Save("2nd folder", QString::fromStdString(folder_));
         Save("Num words to compare", "20");
+    }
+    void StartOn(const std::string& folder1, const std::string& folder2) {
+        Save("1st folder", QString::fromStdString(folder1));
+        Save("2nd folder", QString::fromStdString(folder2));
         StartWindow();
+    }
+
+    // Every row of the formats table, saved from the window and printed by the command line.
+    void ExpectEveryFormatAsPrinted(const std::vector<std::string>& folders) {
+        for (size_t f = 0; f < kFormats.size(); ++f) {
+            const std::string name(kFormats[f].name);
+            const std::filesystem::path path = root_.Path() / ("saved." + name);
+            world_.saveAnswers.append({QString::fromStdString(path.string()), static_cast<int>(f)});
+            PressSave();
+            const std::string saved = WithoutSeconds(FileText(path));
+            const std::string printed = WithoutSeconds(CliOutput(name, folders));
+            const auto differ =
+                std::mismatch(saved.begin(), saved.end(), printed.begin(), printed.end());
+            EXPECT_TRUE(saved == printed)
+                << name << " differs at byte " << (differ.first - saved.begin()) << " of "
+                << saved.size() << " and " << printed.size();
+        }
     }
 
     void PressSave() {
@@ -58,6 +78,7 @@ class ResultsTest : public testing::WindowTest {
 };
 
 TEST_F(ResultsTest, NothingToSaveBeforeTheFirstScan) {
+    StartOn(folder_, folder_);
     PressSave();
     window_->SaveResultsAs();
     EXPECT_FALSE(world_.events.join('\n').contains("save"))
@@ -65,27 +86,25 @@ TEST_F(ResultsTest, NothingToSaveBeforeTheFirstScan) {
 }
 
 TEST_F(ResultsTest, EveryFormatEqualsTheCommandLinesOutput) {
+    StartOn(folder_, folder_);
     Click("cmdStart");
     ASSERT_TRUE(window_->ScanCompleted());
     ASSERT_GT(window_->Matches().size(), 1000U);  // far past the report's cap
-    for (size_t f = 0; f < kFormats.size(); ++f) {
-        const std::string name(kFormats[f].name);
-        const std::filesystem::path path = root_.Path() / ("saved." + name);
-        world_.saveAnswers.append({QString::fromStdString(path.string()), static_cast<int>(f)});
-        PressSave();
-        const std::string saved = WithoutSeconds(FileText(path));
-        const std::string printed = WithoutSeconds(CliOutput(name, folder_));
-        const auto differ =
-            std::mismatch(saved.begin(), saved.end(), printed.begin(), printed.end());
-        EXPECT_TRUE(saved == printed)
-            << name << " differs at byte " << (differ.first - saved.begin()) << " of "
-            << saved.size() << " and " << printed.size();
-    }
+    ExpectEveryFormatAsPrinted({folder_});
     EXPECT_TRUE(world_.events.join('\n').contains("save Save results as: report, as the window"))
         << world_.events.join('\n').toStdString();
 }
 
+TEST_F(ResultsTest, TheSamplesSaveAsTheCommandLinePrintsThem) {
+    const std::string samples = RAVELIN_SOURCE_DIR "/data/samples/";
+    StartOn(samples + "first", samples + "second");
+    Click("cmdStart");
+    ASSERT_EQ(window_->Matches().size(), 4U);
+    ExpectEveryFormatAsPrinted({samples + "first", samples + "second"});
+}
+
 TEST_F(ResultsTest, AFailedSaveNamesTheFileAndKeepsWhatWasThere) {
+    StartOn(folder_, folder_);
     Click("cmdStart");
     const std::filesystem::path blocked = root_.Path() / "no such folder" / "saved.tsv";
     world_.saveAnswers.append({QString::fromStdString(blocked.string()), 1});
@@ -97,6 +116,7 @@ TEST_F(ResultsTest, AFailedSaveNamesTheFileAndKeepsWhatWasThere) {
 }
 
 TEST_F(ResultsTest, APausedScanSavesWhatItFoundSoFar) {
+    StartOn(folder_, folder_);
     const std::filesystem::path path = root_.Path() / "paused.tsv";
     std::string saved;
     int waits = 0;
