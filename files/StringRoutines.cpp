@@ -135,6 +135,14 @@ std::string CrLfToLf(std::string_view text) {
 
 namespace {
 
+// A Windows name holds no backslash and no control byte, so a backslash there is only ever a
+// path's separator, and doubling it would only garble the path.
+#ifdef _WIN32
+constexpr bool kBackslashSeparatesOnly = true;
+#else
+constexpr bool kBackslashSeparatesOnly = false;
+#endif
+
 std::string Escaped(std::string_view text, bool keepLineFeeds) {
     static constexpr char kHex[] = "0123456789abcdef";
     std::string out;
@@ -147,7 +155,7 @@ std::string Escaped(std::string_view text, bool keepLineFeeds) {
         }
         switch (c) {
             case '\\':
-                out += "\\\\";
+                out += kBackslashSeparatesOnly ? "\\" : "\\\\";
                 break;
             case '\t':
                 out += "\\t";

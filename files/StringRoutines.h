@@ -68,7 +68,8 @@ std::string_view TrimSpaces(std::string_view text);
 
 // A name as one line of plain text for a terminal or a list: a backslash, tab, line feed and
 // carriage return become \\, \t, \n and \r, any other control byte \xNN (two lower-case hex
-// digits); every other byte stays.
+// digits); every other byte stays. On Windows, where no name holds a backslash or a control
+// byte, a backslash is a path's separator and stays as it is.
 std::string EscapedName(std::string_view name);
 
 // The same escapes for a text of many lines shown on a terminal: only its line feeds stay.

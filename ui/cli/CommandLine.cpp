@@ -304,6 +304,13 @@ int RunScan(ScanCommand& scan, std::ostream& out, std::ostream& err, bool termin
     if (const std::string notice = result.Notice(); !notice.empty()) {
         err << "ravelin-cli: " << notice << "\n";
     }
+    // A result that could no longer be written stopped the scan: the error says why. Finish
+    // leaves a file it was to replace as it was.
+    if (!interrupted && output.Failed()) {
+        if (const auto error = output.Finish()) {
+            return WriteFailed(*error, err);
+        }
+    }
     // A scan that did not run to its summary leaves the file it was to replace as it was.
     if (interrupted || ended.how != ScanEnd::Complete) {
         output.Abandon();

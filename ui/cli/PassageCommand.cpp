@@ -95,6 +95,13 @@ int RunPassageScan(const PassageCommand& command, const TextCatalog& catalog, st
     if (command.stats) {
         err << terminal.StatsText(ended);
     }
+    // A result that could no longer be written stopped the scan: the error says why.
+    if (!interrupted && output.Failed()) {
+        if (const auto error = output.Finish()) {
+            err << "ravelin-cli: " << error->message << "\n";
+            return kExitStopped;
+        }
+    }
     // A scan that did not run to its end leaves the file it was to replace as it was.
     if (interrupted || ended.how != ScanEnd::Complete) {
         output.Abandon();
