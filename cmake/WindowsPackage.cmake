@@ -20,6 +20,24 @@ if(RAVELIN_BUILD_GUI)
         list(APPEND runtime_dlls ${dll})
     endforeach()
 
+    # Copies a DLL beside the executables without its debugging sections (the compiler's runtime
+    # DLLs carry them, and are three times their size with them) and installs that copy.
+    function(ravelin_runtime_dll file folder install)
+        get_filename_component(name ${file} NAME)
+        set(copy ${RAVELIN_RUNTIME_DIR}/${folder}/${name})
+        if(NOT EXISTS ${copy} OR ${file} IS_NEWER_THAN ${copy})
+            file(MAKE_DIRECTORY ${RAVELIN_RUNTIME_DIR}/${folder})
+            execute_process(COMMAND ${CMAKE_STRIP} --strip-debug -o ${copy} ${file}
+                RESULT_VARIABLE failed)
+            if(failed)
+                message(FATAL_ERROR "${CMAKE_STRIP} could not copy ${file}")
+            endif()
+        endif()
+        if(install)
+            install(FILES ${copy} DESTINATION ${CMAKE_INSTALL_BINDIR}/${folder})
+        endif()
+    endfunction()
+
     function(ravelin_qt_runtime_files install)
         foreach(name ${ARGN})
             if(name MATCHES "/")
@@ -32,18 +50,16 @@ if(RAVELIN_BUILD_GUI)
             if(NOT EXISTS ${file})
                 message(FATAL_ERROR "${file} is missing from the Qt build")
             endif()
-            file(COPY ${file} DESTINATION ${RAVELIN_RUNTIME_DIR}/${folder})
-            if(install)
-                install(FILES ${file} DESTINATION ${CMAKE_INSTALL_BINDIR}/${folder})
-            endif()
+            ravelin_runtime_dll(${file} ${folder} ${install})
         endforeach()
     endfunction()
     ravelin_qt_runtime_files(TRUE ${qt_dlls} ${qt_plugins})
     if(RAVELIN_BUILD_TESTS)
         ravelin_qt_runtime_files(FALSE ${test_dlls} ${test_plugins})
     endif()
-    file(COPY ${runtime_dlls} DESTINATION ${RAVELIN_RUNTIME_DIR})
-    install(FILES ${runtime_dlls} DESTINATION ${CMAKE_INSTALL_BINDIR})
+    foreach(dll ${runtime_dlls})
+        ravelin_runtime_dll(${dll} . TRUE)
+    endforeach()
 
     # Qt's licence and where its source comes from, written by scripts/qt-windows.sh.
     install(DIRECTORY ${qt_prefix}/licenses/ DESTINATION ${CMAKE_INSTALL_BINDIR}/licenses/Qt)
@@ -54,6 +70,8 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/windows/README.txt
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/windows/LICENSES.txt
     DESTINATION ${CMAKE_INSTALL_BINDIR}/licenses)
 
+# The programs and vantlib6.dll are stripped in the zip as well.
+set(CPACK_STRIP_FILES TRUE)
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME ravelin)
 set(CPACK_PACKAGE_VENDOR "Ravelin developers")

@@ -6,7 +6,7 @@
 # The result lives in a per-user cache keyed by the version, the options and the toolchain, so a
 # machine builds it once. It is built and installed in a temporary folder beside the cache entry
 # and renamed into place only when complete, so an interrupted build is never taken for a finished
-# one. Prints the installed prefix on its last line.
+# one. Prints the installed prefix, and nothing else, on standard output.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD

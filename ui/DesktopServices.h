@@ -12,8 +12,6 @@
 #include "ui/MainWindow.h"
 #include "ui/SettingsStore.h"
 
-#include <QFile>
-
 #include <functional>
 #include <string>
 #include <utility>
@@ -29,7 +27,7 @@ class DesktopServices {
     MainWindowServices Services() {
         return {texts_,    messages_,    folderDialog_,
                 notices_,  opener_,      catalog_,
-                settings_, waitSeconds_, QFile::decodeName(programFolder_.c_str())};
+                settings_, waitSeconds_, QString::fromStdString(programFolder_)};
     }
 
   private:

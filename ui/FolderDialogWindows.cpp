@@ -3,10 +3,14 @@
 #include <QWidget>
 
 #include <memory>
-#include <shlobj.h>
 #include <string>
 #include <vector>
+
+// The shell's header needs the types of windows.h before it.
+// clang-format off
 #include <windows.h>
+#include <shlobj.h>
+// clang-format on
 
 namespace ravelin {
 namespace {

@@ -9,7 +9,6 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -134,7 +133,7 @@ void frmMain::AlignFooter() {
 void frmMain::CountSavedFolder(int slot) {
     std::string error;
     bool accessDenied = false;
-    const std::string folder = QFile::encodeName(ui_.txbFolder[slot]->text()).toStdString();
+    const std::string folder = ui_.txbFolder[slot]->text().toStdString();
     const int32_t count = CountFiles(folder, "*." + strFileExt.toStdString(), error, accessDenied,
                                      [this] { Yield(); });
     if (count < 0 && !FolderExists(folder)) {

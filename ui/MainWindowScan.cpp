@@ -11,7 +11,6 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -136,7 +135,7 @@ SettingTexts frmMain::SettingTextsOfControls() const {
     // Folder paths travel to the file system as the bytes it names them by.
     for (int slot = 0; slot < 2; ++slot) {
         texts[static_cast<size_t>(slot == 0 ? SettingId::Folder1 : SettingId::Folder2)] =
-            QFile::encodeName(ui_.txbFolder[slot]->text()).toStdString();
+            ui_.txbFolder[slot]->text().toStdString();
     }
     set(SettingId::NumWordsToSkip1, ui_.txbNumWordsToSkip[0]->text());
     set(SettingId::NumWordsToSkip2, ui_.txbNumWordsToSkip[1]->text());

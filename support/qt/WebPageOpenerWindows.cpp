@@ -1,8 +1,12 @@
 #include "support/qt/WebLauncher.h"
 
-#include <shellapi.h>
 #include <string>
+
+// The shell's header needs the types of windows.h before it.
+// clang-format off
 #include <windows.h>
+#include <shellapi.h>
+// clang-format on
 
 namespace ravelin {
 
