@@ -9,7 +9,9 @@ set(CMAKE_CXX_COMPILER ${RAVELIN_MINGW_TRIPLET}-g++-posix)
 set(CMAKE_RC_COMPILER ${RAVELIN_MINGW_TRIPLET}-windres)
 
 # Libraries and headers come from the target's own tree only; programs run on the build machine.
-set(CMAKE_FIND_ROOT_PATH /usr/${RAVELIN_MINGW_TRIPLET})
+# A Qt built for the target (scripts/qt-windows.sh) is a second such tree.
+set(CMAKE_FIND_ROOT_PATH /usr/${RAVELIN_MINGW_TRIPLET} ${RAVELIN_QT_PREFIX})
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES RAVELIN_QT_PREFIX)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -40,7 +40,7 @@ QString Decoded(const std::string& bytes) {
 
 // The file as the scan reads it; a carriage return alone ends a line there, as it does here.
 QString FileText(const std::string& path) {
-    QFile file(QFile::decodeName(QByteArray::fromStdString(path)));
+    QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::ReadOnly)) {
         return {};
     }
@@ -177,7 +177,7 @@ void CompareWindow::ShowMatch(size_t index) {
     std::array<QString, 2> names;
     for (size_t s = 0; s < 2; ++s) {
         Side& side = sides_[s];
-        names[s] = QFile::decodeName(QByteArray::fromStdString(match.names[s]));
+        names[s] = QString::fromStdString(match.names[s]);
         const std::string path = FullPath(match.folders[s], match.names[s]);
         const int32_t needed = segment + match.numWordsToSkip[s];
         side.words.clear();
@@ -187,11 +187,10 @@ void CompareWindow::ShowMatch(size_t index) {
             ReadSecondFolderWords(path, needed, side.words);
         }
         side.original = FileText(path);
-        side.label->setText(
-            QStringLiteral("[%1] '%2' in the %3 folder: %4")
-                .arg(QString::number(s + 1), names[s],
-                     s == 0 ? QStringLiteral("1st") : QStringLiteral("2nd"),
-                     QFile::decodeName(QByteArray::fromStdString(match.folders[s]))));
+        side.label->setText(QStringLiteral("[%1] '%2' in the %3 folder: %4")
+                                .arg(QString::number(s + 1), names[s],
+                                     s == 0 ? QStringLiteral("1st") : QStringLiteral("2nd"),
+                                     QString::fromStdString(match.folders[s])));
     }
     highlight_ = HighlightMatch(sides_[0].words, sides_[1].words, match.numWordsToSkip, match.mode,
                                 match.shift, ComparedPositions(match.segments[0]));

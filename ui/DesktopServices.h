@@ -13,8 +13,6 @@
 #include "ui/SaveDialog.h"
 #include "ui/SettingsStore.h"
 
-#include <QFile>
-
 #include <functional>
 #include <string>
 #include <utility>
@@ -32,7 +30,7 @@ class DesktopServices {
                 folderDialog_, saveDialog_,
                 notices_,      opener_,
                 catalog_,      settings_,
-                waitSeconds_,  QFile::decodeName(programFolder_.c_str())};
+                waitSeconds_,  QString::fromStdString(programFolder_)};
     }
 
   private:

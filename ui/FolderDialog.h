@@ -16,7 +16,8 @@ class FolderDialog {
     virtual QString BrowseForFolder(QWidget* owner, const QString& title) = 0;
 };
 
-// Only folders of the file system can be chosen.
+// Only folders of the file system can be chosen; on Windows it is the shell's folder-browse
+// dialog, rooted at the desktop.
 class QtFolderDialog final : public FolderDialog {
   public:
     QString BrowseForFolder(QWidget* owner, const QString& title) override;

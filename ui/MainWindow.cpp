@@ -10,7 +10,6 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -136,7 +135,7 @@ void frmMain::AlignFooter() {
 void frmMain::CountSavedFolder(int slot) {
     std::string error;
     bool accessDenied = false;
-    const std::string folder = QFile::encodeName(ui_.txbFolder[slot]->text()).toStdString();
+    const std::string folder = ui_.txbFolder[slot]->text().toStdString();
     const int32_t count = CountFiles(folder, "*." + strFileExt.toStdString(), error, accessDenied,
                                      [this] { Yield(); });
     if (count < 0 && !FolderExists(folder)) {

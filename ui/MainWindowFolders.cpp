@@ -6,7 +6,6 @@
 #include "ui/FolderDialog.h"
 #include "ui/MainWindow.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,9 +20,10 @@ void frmMain::cmdFolder_Click(int index) {
         ui_.txbFolder[index]->setText(path);
         std::string error;
         bool accessDenied = false;
-        const int32_t count =
-            CountFiles(QFile::encodeName(path).toStdString(), "*." + strFileExt.toStdString(),
-                       error, accessDenied, [this] { Yield(); });
+        // Names are UTF-8 for the engine on every system (Qt's 8-bit file names are the ANSI code
+        // page on Windows).
+        const int32_t count = CountFiles(path.toStdString(), "*." + strFileExt.toStdString(), error,
+                                         accessDenied, [this] { Yield(); });
         if (count == 0) {
             ShowMessageBox(path + QStringLiteral("\r\ncontains no .") + strFileExt +
                                QStringLiteral(" files.  "),

@@ -7,7 +7,6 @@
 #include "ui/MainWindow.h"
 #include "ui/SaveDialog.h"
 
-#include <QFile>
 #include <QMenu>
 #include <QPlainTextEdit>
 
@@ -43,7 +42,8 @@ void frmMain::SaveResultsAs() {
         return;
     }
     const auto& format = kFormats[static_cast<size_t>(choice.format)];
-    const std::string path = QFile::encodeName(choice.path).toStdString();
+    // Names are UTF-8 inside the program on every platform.
+    const std::string path = choice.path.toStdString();
     if (const auto error = SaveResults(recording_, format, path, services_.texts)) {
         ShowMessageBox(QString::fromStdString(error->message), title, MessageIcon::Exclamation);
     }

@@ -11,7 +11,6 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>

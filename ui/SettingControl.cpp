@@ -3,7 +3,6 @@
 #include "files/StringRoutines.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -110,7 +109,7 @@ QString StoredText(const SettingRow& row, const QWidget& control) {
 std::string ScanText(const SettingRow& row, const QWidget& control) {
     switch (row.kind) {
         case SettingKind::Folder:
-            return QFile::encodeName(static_cast<const QLineEdit&>(control).text()).toStdString();
+            return static_cast<const QLineEdit&>(control).text().toStdString();
         case SettingKind::CheckState:
             return std::to_string(CheckStateNumber(static_cast<const QCheckBox&>(control)));
         case SettingKind::Number:

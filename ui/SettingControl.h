@@ -15,7 +15,7 @@ namespace ravelin {
 
 QString StoredText(const SettingRow& row, const QWidget& control);
 
-// Folder paths travel to the file system as the bytes it names them by.
+// Folder paths as UTF-8, as names are inside the program on every platform.
 std::string ScanText(const SettingRow& row, const QWidget& control);
 
 // A state the check box cannot take, or an option that is no Boolean, takes the default; folders

@@ -2,15 +2,10 @@
 
 #include "files/StringRoutines.h"
 
-#include <QDesktopServices>
-#include <QUrl>
-
 namespace ravelin {
 namespace {
 
-// The desktop answers only yes or no; these are the shell results the message is written for.
-constexpr int32_t kOpened = 42;
-constexpr int32_t kNoAssociation = 31;
+// The shell results that have advice of their own.
 constexpr int32_t kOutOfMemory = 8;
 constexpr int32_t kFileNotFound = 2;
 constexpr int32_t kLastErrorCode = 32;
@@ -19,7 +14,7 @@ constexpr int32_t kLastErrorCode = 32;
 // address without an extension, as a site's home page has, is named whole.
 std::string Advice(int32_t result, const std::string& extension, const std::string& address) {
     switch (result) {
-        case kNoAssociation:
+        case kShellNoAssociation:
             return (extension.empty() ? "Web page '" + address : "File extension '" + extension) +
                    "' is not associated with any application program.";
         case kOutOfMemory:
@@ -32,10 +27,6 @@ std::string Advice(int32_t result, const std::string& extension, const std::stri
 }
 
 }  // namespace
-
-bool DesktopWebPageOpener::Open(const QString& address) {
-    return QDesktopServices::openUrl(QUrl::fromUserInput(address));
-}
 
 std::string FileExtension(std::string_view path, bool lowerCase) {
     const size_t separator = path.find_last_of("\\/");
@@ -64,7 +55,7 @@ std::string LaunchFailureMessage(int32_t result, const std::string& extension,
 void LaunchWebPage(const QString& address, WebPageOpener& opener, MessagePresenter& messages,
                    QWidget* parent) {
     const std::string extension = FileExtension(address.toStdString(), true);
-    const int32_t result = opener.Open(address) ? kOpened : kNoAssociation;
+    const int32_t result = opener.Open(address);
     if (result > kLastErrorCode) {
         return;
     }

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <ostream>
 #include <vector>
@@ -26,12 +27,12 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 namespace ravelin::testing {
 
 struct FakeWebPageOpener final : WebPageOpener {
-    bool Open(const QString& address) override {
+    int32_t Open(const QString& address) override {
         addresses.push_back(address);
-        return accepts;
+        return result;
     }
 
-    bool accepts = true;
+    int32_t result = kShellOpened;
     std::vector<QString> addresses;
 };
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -24,19 +25,26 @@ TEST(FileExtension, TakesTheTextAfterTheLastDotOfTheLastPathPart) {
     }
 }
 
-// A refused page is explained by its file extension or, having none, by its address.
+// A refused page is explained by its result code and, for a missing association, by its file
+// extension or, having none, by its address.
 TEST(LaunchWebPage, ExplainsOnlyARefusedPage) {
     const QString manual = "https://www.quillmere.example/ravelin/Manual.HTM";
-    const QString lead = "Error launching web browser, error code = 31.\r\n\r\n";
+    const QString lead = "Error launching web browser, error code = ";
     const QString unknown = " is not associated with any application program.";
-    const std::tuple<QString, bool, QString> rows[] = {
-        {manual, true, ""},
-        {manual, false, lead + "File extension 'htm'" + unknown},
-        {"https://q.example/", false, lead + "Web page 'https://q.example/'" + unknown},
+    const std::tuple<QString, int32_t, QString> rows[] = {
+        {manual, 33, ""},
+        {manual, kShellOpened, ""},
+        {manual, 32, lead + "32."},
+        {manual, 31, lead + "31.\r\n\r\nFile extension 'htm'" + unknown},
+        {"https://q.example/", 31, lead + "31.\r\n\r\nWeb page 'https://q.example/'" + unknown},
+        {manual, 8, lead + "8.\r\n\r\nOut of memory."},
+        {manual, 5, lead + "5."},
+        {manual, 2, lead + "2.\r\n\r\nPlease try once more."},
+        {manual, 0, lead + "0."},
     };
-    for (const auto& [page, accepts, explanation] : rows) {
+    for (const auto& [page, result, explanation] : rows) {
         testing::FakeWebPageOpener opener;
-        opener.accepts = accepts;
+        opener.result = result;
         testing::RecordingMessagePresenter messages;
         QWidget owner;
         LaunchWebPage(page, opener, messages, &owner);
@@ -46,7 +54,7 @@ TEST(LaunchWebPage, ExplainsOnlyARefusedPage) {
             expected.push_back(
                 {&owner, explanation, "Cannot launch web browser", MessageIcon::Exclamation});
         }
-        EXPECT_EQ(messages.shown, expected) << page.toStdString();
+        EXPECT_EQ(messages.shown, expected) << result;
     }
 }
 

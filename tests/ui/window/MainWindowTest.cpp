@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSettings>
+#include <QUrl>
 
 #include <tuple>
 
@@ -66,7 +67,8 @@ TEST_F(MainWindowTest, CopyTrimsTheReportAndClearEmptiesIt) {
 // and the maker's button show the catalog in place of the window.
 TEST_F(MainWindowTest, WhatEachWayOutOfTheWindowOpens) {
     const QString manual =
-        "open file://" + QString::fromStdString(root_ / "") + "program%20folder/manual.html";
+        "open " + QUrl::fromLocalFile(QString::fromStdString(root_ / "program folder/manual.html"))
+                      .toString(QUrl::FullyEncoded);
     const std::tuple<QString, QString, bool> rows[] = {
         {"cmdUserManual", "notice [17] opening the manual|" + manual, true},
         {"lblQuillmere", "open https://www.quillmere.example/", true},

@@ -57,9 +57,9 @@ class RecordingWorld final : public MessagePresenter,
     void PopUpInForm(QWidget* /*form*/, const QString& message, int, int, int, int, int) override {
         events.push_back("notice " + message);
     }
-    bool Open(const QString& address) override {
+    int32_t Open(const QString& address) override {
         events.push_back("open " + address);
-        return true;
+        return kShellOpened;
     }
     void ShowModal(QWidget* owner, uint32_t color) override {
         events.push_back(QString("catalog %1 ").arg(color, 0, 16) +
