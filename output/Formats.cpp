@@ -12,7 +12,7 @@
 
 namespace ravelin {
 
-const std::array<FormatRow, 5> kFormats = {{
+constexpr std::array<FormatRow, 5> kFormats = {{
     {"report", "as the window shows it", "txt", false, false,
      [](const FormatContext& c) -> std::unique_ptr<FormatSink> {
          return std::make_unique<ReportTextSink>(c.out, c.texts, c.forTerminal);

@@ -135,7 +135,7 @@ void HtmlSink::WritePart(const std::string& extra) {
         }
         return "[" + items + "]";
     };
-    out_ << "<script type=\"application/json\" class=\"ravelin-data\">"
+    out_ << R"(<script type="application/json" class="ravelin-data">)"
          << InScript("{\"texts\":" + list(partTexts_) + ",\"rows\":" + list(partRows_) + extra +
                      "}")
          << "</script>\n";
