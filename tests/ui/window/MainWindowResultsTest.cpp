@@ -6,7 +6,6 @@
 #include <QLineEdit>
 
 #include <fstream>
-#include <regex>
 #include <sstream>
 
 namespace ravelin {
@@ -18,8 +17,13 @@ std::string FileText(const std::filesystem::path& path) {
 }
 
 // Two scans never take the same time.
-std::string WithoutSeconds(const std::string& text) {
-    return std::regex_replace(text, std::regex(R"("seconds":[-+.0-9e]+)"), R"("seconds":0)");
+std::string WithoutSeconds(std::string text) {
+    const std::string key = R"("seconds":)";
+    for (size_t at = text.find(key); at != std::string::npos; at = text.find(key, at + 1)) {
+        const size_t end = text.find_first_of(",}", at);
+        text.replace(at + key.size(), end - at - key.size(), "0");
+    }
+    return text;
 }
 
 std::string CliOutput(const std::string& format, const std::vector<std::string>& folders) {
