@@ -25,6 +25,8 @@ namespace ravelin {
 struct ByteSpan {
     uint64_t offset = 0;
     uint64_t length = 0;
+
+    bool operator==(const ByteSpan&) const = default;
 };
 
 // Called for every word in text order with its characters (Windows-1252) and its bytes.
