@@ -25,7 +25,6 @@ PassageSearch::PassageSearch(PassageRules rules, const PassageIndex& index,
       index_(index),
       files_(files),
       wordHashes_(wordHashes),
-      common_(common),
       seedCount_(files.size(), 0),
       byFinder_(files.size(), 0),
       finder_(rules, common) {}

@@ -66,7 +66,6 @@ class PassageSearch {
     const PassageIndex& index_;
     std::span<const IndexedText> files_;
     std::span<const uint64_t> wordHashes_;
-    const CommonWindows* common_;
 
     std::vector<Fingerprint> sorted_;
     std::vector<Group> groups_;
