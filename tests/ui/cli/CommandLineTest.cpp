@@ -1,6 +1,7 @@
 // ravelin-cli run in this process, its output captured. What needs a process of its own (signals,
 // pipes, another user, the program texts beside the program) is in tests/app.
 
+#include "CliRun.h"
 #include "NonAsciiFolder.h"
 #include "PageData.h"
 #include "TempFolder.h"
@@ -24,24 +25,6 @@
 
 namespace ravelin::cli {
 namespace {
-
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunCli(std::vector<std::string> args) {
-    args.insert(args.begin(), "ravelin-cli");
-    std::vector<const char*> argv;
-    for (const std::string& arg : args) {
-        argv.push_back(arg.c_str());
-    }
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunCommandLine(static_cast<int>(argv.size()), argv.data(), out, err, false);
-    return {status, out.str(), err.str()};
-}
 
 // Distinct words with CR LF now and then, as files from other systems have them; every
 // `replaceEvery`th word, from the first, is another one.

@@ -1,5 +1,6 @@
 // ravelin-cli scan --passages run in this process: the formats of the table, and its options.
 
+#include "CliRun.h"
 #include "TempFolder.h"
 #include "ui/cli/CommandLine.h"
 
@@ -13,24 +14,6 @@
 
 namespace ravelin::cli {
 namespace {
-
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunCli(std::vector<std::string> args) {
-    args.insert(args.begin(), "ravelin-cli");
-    std::vector<const char*> argv;
-    for (const std::string& arg : args) {
-        argv.push_back(arg.c_str());
-    }
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunCommandLine(static_cast<int>(argv.size()), argv.data(), out, err, false);
-    return {status, out.str(), err.str()};
-}
 
 // Words `from` to `to` - 1 of one numbered text, CR LF after every seventh.
 std::string Span(int from, int to) {
