@@ -461,9 +461,51 @@ bool Contains(std::string_view text, char c) {
     return text.find(c) != std::string_view::npos;
 }
 
+// Only these bytes start a repair; line ends are not word characters, so joining lines changes
+// no word. A text without them is split as it is stored, byte for byte.
+bool NeedsRepair(std::string_view stored) {
+    for (const char c : stored) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b == 0xC2 || b == 0xC3 || b == 0xC4 || b == 0xE2) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void SplitStored(std::string_view stored, const TracedWordVisitor& visit) {
+    static const ByteTable kTable = MakeWordTable();
+    std::string word;
+    size_t start = 0;
+    const auto flush = [&](size_t end) {
+        if (word.size() >= kShortestWord) {
+            visit(word, ByteSpan{start, end - start});
+        }
+        word.clear();
+    };
+    for (size_t i = 0; i < stored.size(); ++i) {
+        const unsigned char c = kTable[static_cast<unsigned char>(stored[i])];
+        if (c == ' ') {
+            if (!word.empty()) {
+                flush(i);
+            }
+            continue;
+        }
+        if (word.empty()) {
+            start = i;
+        }
+        word.push_back(static_cast<char>(c));
+    }
+    flush(stored.size());
+}
+
 }  // namespace
 
 void ReduceStoredText(std::string_view stored, const TracedWordVisitor& visit) {
+    if (!NeedsRepair(stored)) {
+        SplitStored(stored, visit);
+        return;
+    }
     const JoinedLines lines(stored);
     const PhasePlan controls = PlanPhase(lines, Phase{kLeadControls}, Contains(stored, '\xC2'));
     using Controls = PhaseStep<JoinedLines>;
@@ -504,12 +546,16 @@ Result<std::string> ReadStoredFile(const std::string& path) {
     }
     try {
         std::string text;
-        text.reserve(static_cast<size_t>(status.value().size));
+        // The size as the file says, and one byte more to see its end without a second read
+        // of a whole chunk; a file that grows while it is read is read on in chunks.
+        const auto expected = static_cast<size_t>(status.value().size);
+        text.reserve(expected + 1);
         constexpr size_t kChunk = size_t{1} << 20;
         for (;;) {
             const size_t had = text.size();
-            text.resize(had + kChunk);
-            const Result<size_t> got = file.value().Read(text.data() + had, kChunk);
+            const size_t want = had < expected ? expected - had + 1 : kChunk;
+            text.resize(had + want);
+            const Result<size_t> got = file.value().Read(text.data() + had, want);
             if (!got) {
                 return got.error();
             }
