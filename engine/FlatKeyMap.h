@@ -3,6 +3,7 @@
 // A hash table from 64-bit keys to 32-bit values, open addressing with linear probing: a few
 // bytes a key where a node-based map takes dozens, which matters with millions of word pairs.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -50,6 +51,18 @@ class FlatKeyMap {
 
     size_t Size() const { return size_; }
 
+    // Empties the map for reuse; a table that grew far past what it held is made small again, so
+    // that one large use does not make every later clearing costly.
+    void Clear() {
+        const size_t wanted = SlotsFor(size_);
+        if (keys_.size() > 8 * wanted) {
+            Reset(wanted);
+        } else {
+            std::fill(keys_.begin(), keys_.end(), kEmptyKey);
+        }
+        size_ = 0;
+    }
+
   private:
     static size_t SlotsFor(size_t keys) {
         size_t slotCount = 16;
@@ -64,17 +77,23 @@ class FlatKeyMap {
         return static_cast<size_t>((key * 0x9E3779B97F4A7C15ULL) >> shift_) & mask_;
     }
 
-    void Rehash(size_t slotCount) {
-        std::vector<uint64_t> oldKeys(slotCount, kEmptyKey);
-        std::vector<uint32_t> oldValues(slotCount, 0);
-        oldKeys.swap(keys_);
-        oldValues.swap(values_);
+    void Reset(size_t slotCount) {
+        keys_.assign(slotCount, kEmptyKey);
+        values_.assign(slotCount, 0);
         mask_ = slotCount - 1;
         shift_ = 64;
         for (size_t s = slotCount; s > 1; s >>= 1) {
             --shift_;
         }
         size_ = 0;
+    }
+
+    void Rehash(size_t slotCount) {
+        std::vector<uint64_t> oldKeys;
+        std::vector<uint32_t> oldValues;
+        oldKeys.swap(keys_);
+        oldValues.swap(values_);
+        Reset(slotCount);
         for (size_t slot = 0; slot < oldKeys.size(); ++slot) {
             if (oldKeys[slot] != kEmptyKey) {
                 (*this)[oldKeys[slot]] = oldValues[slot];

@@ -1,7 +1,5 @@
 #include "engine/PassageRuns.h"
 
-#include <queue>
-
 #include <algorithm>
 #include <tuple>
 
@@ -19,68 +17,79 @@ struct Seen {
     int32_t own;
     int32_t other;
     int32_t length;
+    uint32_t run;  // its place among the maximal runs
 };
 
 // Covers one side: every window of K words in a run is either held by a run picked before it
 // or picks, of the runs that hold it, the one reaching the other side's first such window.
-void Cover(std::vector<Seen> runs, int32_t minWords, std::vector<size_t>& picked) {
-    std::vector<size_t> order(runs.size());
-    for (size_t r = 0; r < order.size(); ++r) {
-        order[r] = r;
-    }
-    std::sort(order.begin(), order.end(),
-              [&](size_t a, size_t b) { return runs[a].own < runs[b].own; });
-    // The runs begun at or before the window, the first reaching the smallest other-side window.
-    auto later = [&](size_t a, size_t b) {
-        return runs[a].other - runs[a].own > runs[b].other - runs[b].own;
+void Cover(std::vector<Seen>& runs, int32_t minWords, std::vector<uint32_t>& picked) {
+    std::sort(runs.begin(), runs.end(), [](const Seen& a, const Seen& b) { return a.own < b.own; });
+    // The runs begun at or before the window; on top the one whose diagonal is smallest, which
+    // reaches the smallest other-side window. Runs on one diagonal never hold the same window.
+    struct Open {
+        int32_t diagonal;
+        int32_t lastWindow;  // the last window of the side that the run holds
+        uint32_t run;
     };
-    std::priority_queue<size_t, std::vector<size_t>, decltype(later)> open(later);
+    auto later = [](const Open& a, const Open& b) { return a.diagonal > b.diagonal; };
+    std::vector<Open> open;
     size_t next = 0;
     int32_t window = 0;
     for (;;) {
-        while (next < order.size() && runs[order[next]].own <= window) {
-            open.push(order[next++]);
+        for (; next < runs.size() && runs[next].own <= window; ++next) {
+            const Seen& r = runs[next];
+            open.push_back(Open{r.other - r.own, r.own + r.length - minWords, r.run});
+            std::push_heap(open.begin(), open.end(), later);
         }
-        // A run holds the window while the window's K words fit in it.
-        while (!open.empty() &&
-               runs[open.top()].own + runs[open.top()].length - minWords < window) {
-            open.pop();
+        while (!open.empty() && open.front().lastWindow < window) {
+            std::pop_heap(open.begin(), open.end(), later);
+            open.pop_back();
         }
         if (open.empty()) {
-            if (next == order.size()) {
+            if (next == runs.size()) {
                 return;
             }
-            window = std::max(window, runs[order[next]].own);
+            window = std::max(window, runs[next].own);
             continue;
         }
-        const size_t run = open.top();
-        picked.push_back(run);
-        window = std::max(window + 1, runs[run].own + runs[run].length - minWords + 1);
+        picked.push_back(open.front().run);
+        window = std::max(window + 1, open.front().lastWindow + 1);
     }
+}
+
+// Whether no two runs hold a window of one side in common: then each run is the only one that
+// holds its windows there, and the covering of that side picks every run.
+bool WindowsApart(std::vector<Run>& runs, int32_t minWords) {
+    std::sort(runs.begin(), runs.end());
+    for (size_t r = 1; r < runs.size(); ++r) {
+        if (runs[r - 1].start1 + runs[r - 1].length - minWords >= runs[r].start1) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace
 
-bool Run::operator<(const Run& other) const {
-    return std::tie(start1, start2, length) < std::tie(other.start1, other.start2, other.length);
-}
-
 std::vector<Run> PickedRuns(std::vector<Run> maximal, int32_t minWords) {
-    if (maximal.size() == 1) {
-        return maximal;  // most pairs share one stretch of text
+    if (maximal.size() == 1 || WindowsApart(maximal, minWords)) {
+        return maximal;  // most pairs share stretches of text that each side holds once
     }
     std::vector<Seen> first;
     std::vector<Seen> second;
-    for (const Run& run : maximal) {
-        first.push_back(Seen{run.start1, run.start2, run.length});
-        second.push_back(Seen{run.start2, run.start1, run.length});
+    first.reserve(maximal.size());
+    second.reserve(maximal.size());
+    for (size_t r = 0; r < maximal.size(); ++r) {
+        const Run& run = maximal[r];
+        first.push_back(Seen{run.start1, run.start2, run.length, static_cast<uint32_t>(r)});
+        second.push_back(Seen{run.start2, run.start1, run.length, static_cast<uint32_t>(r)});
     }
-    std::vector<size_t> picked;
-    Cover(std::move(first), minWords, picked);
-    Cover(std::move(second), minWords, picked);
+    std::vector<uint32_t> picked;
+    Cover(first, minWords, picked);
+    Cover(second, minWords, picked);
     std::vector<Run> runs;
     runs.reserve(picked.size());
-    for (const size_t r : picked) {
+    for (const uint32_t r : picked) {
         runs.push_back(maximal[r]);
     }
     return runs;

@@ -9,6 +9,7 @@
 #include "engine/TracedReduction.h"
 
 #include <cstdint>
+#include <tuple>
 #include <vector>
 
 namespace ravelin {
@@ -40,7 +41,10 @@ struct Run {
     int32_t start1;
     int32_t start2;
     int32_t length;
-    bool operator<(const Run& other) const;
+    bool operator<(const Run& other) const {
+        return std::tie(start1, start2, length) <
+               std::tie(other.start1, other.start2, other.length);
+    }
     bool operator==(const Run&) const = default;
 };
 

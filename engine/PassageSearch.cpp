@@ -27,6 +27,7 @@ PassageSearch::PassageSearch(PassageRules rules, const PassageIndex& index,
       wordHashes_(wordHashes),
       seedCount_(files.size(), 0),
       byFinder_(files.size(), 0),
+      slotOf_(files.size(), 0),
       finder_(rules, common) {}
 
 // The seeds each 1st-folder file would give, without making them: a hash found c1 times in a
@@ -72,9 +73,34 @@ void PassageSearch::CountSeeds(const SecondText& second) {
 Run PassageSearch::RunThrough(const IndexedText& first, const SecondText& second, int32_t i,
                               int32_t j) const {
     const std::vector<bool>* common1 = first.common.empty() ? nullptr : &first.common;
+    const auto n1 = static_cast<int32_t>(first.ids.size());
+    const auto n2 = static_cast<int32_t>(second.ids.size());
+    const uint32_t* words1 = first.ids.data();
+    const uint32_t* words2 = second.ids.data();
+    if (common1 == nullptr && second.common == nullptr) {
+        // Most pairs have no common text, and shared text is long: the words are compared as
+        // plain numbers, whole blocks of them at once going forward.
+        if (words1[i] != words2[j]) {
+            return Run{i, j, 0};
+        }
+        while (i > 0 && j > 0 && words1[i - 1] == words2[j - 1]) {
+            --i;
+            --j;
+        }
+        constexpr int32_t kBlock = 16;
+        int32_t length = 0;
+        while (i + length + kBlock <= n1 && j + length + kBlock <= n2 &&
+               std::memcmp(words1 + i + length, words2 + j + length, kBlock * sizeof(uint32_t)) ==
+                   0) {
+            length += kBlock;
+        }
+        while (i + length < n1 && j + length < n2 && words1[i + length] == words2[j + length]) {
+            ++length;
+        }
+        return Run{i, j, length};
+    }
     auto equal = [&](int32_t p, int32_t q) {
-        return first.ids[static_cast<size_t>(p)] == second.ids[static_cast<size_t>(q)] &&
-               !IsCommon(common1, p) && !IsCommon(second.common, q);
+        return words1[p] == words2[q] && !IsCommon(common1, p) && !IsCommon(second.common, q);
     };
     if (!equal(i, j)) {
         return Run{i, j, 0};
@@ -83,19 +109,7 @@ Run PassageSearch::RunThrough(const IndexedText& first, const SecondText& second
         --i;
         --j;
     }
-    const auto n1 = static_cast<int32_t>(first.ids.size());
-    const auto n2 = static_cast<int32_t>(second.ids.size());
     int32_t length = 0;
-    if (common1 == nullptr && second.common == nullptr) {
-        // Shared text is long: whole blocks of words are compared at once.
-        constexpr int32_t kBlock = 16;
-        while (i + length + kBlock <= n1 && j + length + kBlock <= n2 &&
-               std::memcmp(&first.ids[static_cast<size_t>(i + length)],
-                           &second.ids[static_cast<size_t>(j + length)],
-                           kBlock * sizeof(uint32_t)) == 0) {
-            length += kBlock;
-        }
-    }
     while (i + length < n1 && j + length < n2 && equal(i + length, j + length)) {
         ++length;
     }
@@ -108,10 +122,14 @@ Run PassageSearch::RunThrough(const IndexedText& first, const SecondText& second
 // equal words, each once, by file.
 void PassageSearch::WalkSeeds(const SecondText& second) {
     runs_.clear();
-    reached_ = FlatKeyMap(1024);
+    reached_.Clear();
     const auto n2 = static_cast<int32_t>(second.ids.size());
     for (const Fingerprint& fingerprint : second.fingerprints) {
         const int32_t word2 = fingerprint.word;
+        // The seeds of one fingerprint lie on distinct diagonals, so none of them can reach
+        // another's: all are chosen first and their words asked for from memory at once, which
+        // hides the wait for words scattered over the whole 1st folder.
+        seeds_.clear();
         for (const Posting& posting : index_.Postings(fingerprint.hash)) {
             if (byFinder_[static_cast<size_t>(posting.file)] != 0) {
                 continue;
@@ -119,23 +137,49 @@ void PassageSearch::WalkSeeds(const SecondText& second) {
             const int64_t diagonal = int64_t{posting.word} - word2;
             const uint64_t key = (static_cast<uint64_t>(posting.file) << 32) |
                                  static_cast<uint32_t>(static_cast<int32_t>(diagonal));
-            uint32_t& reached = reached_[key];  // 1 + the 2nd-side end of the stretch compared
-            if (static_cast<int64_t>(reached) > word2) {
+            // 1 + the 2nd-side end of the stretch compared on the diagonal
+            if (static_cast<int64_t>(reached_[key]) > word2) {
                 continue;
             }
-            const IndexedText& first = files_[static_cast<size_t>(posting.file)];
-            const Run run = RunThrough(first, second, posting.word, word2);
+            __builtin_prefetch(
+                &files_[static_cast<size_t>(posting.file)].ids[static_cast<size_t>(posting.word)]);
+            seeds_.push_back(Seed{key, posting.file, posting.word});
+        }
+        for (const Seed& seed : seeds_) {
+            const IndexedText& first = files_[static_cast<size_t>(seed.file)];
+            const Run run = RunThrough(first, second, seed.word, word2);
             if (run.length == 0) {
                 continue;  // hashes alike, words not
             }
-            reached = static_cast<uint32_t>(std::min(run.start2 + run.length + 1, n2 + 1));
+            reached_[seed.key] =
+                static_cast<uint32_t>(std::min(run.start2 + run.length + 1, n2 + 1));
             if (run.length >= rules_.minWords) {
-                runs_.emplace_back(posting.file, run);
+                runs_.emplace_back(seed.file, run);
             }
         }
     }
-    std::stable_sort(runs_.begin(), runs_.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    GroupRunsByFile();
+}
+
+// The runs of a file may come in any order, so they are counted into place by file, in the
+// order of touched_, rather than sorted.
+void PassageSearch::GroupRunsByFile() {
+    for (size_t t = 0; t < touched_.size(); ++t) {
+        slotOf_[static_cast<size_t>(touched_[t])] = static_cast<int32_t>(t);
+    }
+    runStarts_.assign(touched_.size() + 1, 0);
+    for (const auto& [file, run] : runs_) {
+        ++runStarts_[static_cast<size_t>(slotOf_[static_cast<size_t>(file)]) + 1];
+    }
+    for (size_t t = 1; t < runStarts_.size(); ++t) {
+        runStarts_[t] += runStarts_[t - 1];
+    }
+    grouped_.resize(runs_.size());
+    std::vector<int32_t> at(runStarts_.begin(), runStarts_.end() - 1);
+    for (const auto& [file, run] : runs_) {
+        grouped_[static_cast<size_t>(
+            at[static_cast<size_t>(slotOf_[static_cast<size_t>(file)])]++)] = run;
+    }
 }
 
 std::vector<Passage> PassageSearch::ByFinder(const IndexedText& first, const SecondText& second) {
@@ -158,17 +202,15 @@ std::vector<PassagesWith> PassageSearch::Find(const SecondText& second) {
     candidates_ = static_cast<int64_t>(touched_.size());
     WalkSeeds(second);
     std::vector<PassagesWith> found;
-    auto run = runs_.begin();
-    for (const int32_t file : touched_) {
+    for (size_t t = 0; t < touched_.size(); ++t) {
+        const int32_t file = touched_[t];
         const IndexedText& first = files_[static_cast<size_t>(file)];
         std::vector<Passage> passages;
         if (byFinder_[static_cast<size_t>(file)] != 0) {
             passages = ByFinder(first, second);
         } else {
-            std::vector<Run> maximal;
-            for (; run != runs_.end() && run->first == file; ++run) {
-                maximal.push_back(run->second);
-            }
+            std::vector<Run> maximal(grouped_.begin() + runStarts_[t],
+                                     grouped_.begin() + runStarts_[t + 1]);
             if (!maximal.empty()) {
                 passages = JoinRuns(PickedRuns(std::move(maximal), rules_.minWords), rules_.maxGap);
             }

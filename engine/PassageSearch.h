@@ -57,8 +57,15 @@ class PassageSearch {
         int32_t end;
     };
 
+    struct Seed {
+        uint64_t key;  // file and diagonal
+        int32_t file;
+        int32_t word;  // in the 1st-folder file
+    };
+
     void CountSeeds(const SecondText& second);
     void WalkSeeds(const SecondText& second);
+    void GroupRunsByFile();
     Run RunThrough(const IndexedText& first, const SecondText& second, int32_t i, int32_t j) const;
     std::vector<Passage> ByFinder(const IndexedText& first, const SecondText& second);
 
@@ -72,8 +79,12 @@ class PassageSearch {
     std::vector<int64_t> seedCount_;  // by 1st-folder file; 0 past the files in touched_
     std::vector<int32_t> touched_;
     std::vector<uint8_t> byFinder_;  // by 1st-folder file
+    std::vector<Seed> seeds_;        // of one fingerprint
     FlatKeyMap reached_;             // by file and diagonal: how far the runs found on it reach
-    std::vector<std::pair<int32_t, Run>> runs_;  // maximal runs, by 1st-folder file
+    std::vector<std::pair<int32_t, Run>> runs_;  // maximal runs and their 1st-folder files
+    std::vector<int32_t> slotOf_;                // by 1st-folder file: its place in touched_
+    std::vector<Run> grouped_;                   // runs_, by place in touched_
+    std::vector<int32_t> runStarts_;             // where each place's runs start in grouped_
     PassageFinder finder_;
     bool finderHasSecond_ = false;
     int64_t candidates_ = 0;
