@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <deque>
-#include <tuple>
 
 namespace ravelin {
 
@@ -42,11 +41,31 @@ void PassageIndex::Add(int32_t file, std::span<const Fingerprint> fingerprints) 
     }
 }
 
+namespace {
+
+// Stable, so that entries of one hash stay by file and word.
+void OrderByHash(std::span<Posting> bucket) {
+    const auto byHash = [](const Posting& x, const Posting& y) { return x.hash < y.hash; };
+    if (bucket.size() > 32) {
+        std::stable_sort(bucket.begin(), bucket.end(), byHash);
+        return;
+    }
+    for (size_t i = 1; i < bucket.size(); ++i) {
+        const Posting posting = bucket[i];
+        size_t j = i;
+        for (; j > 0 && byHash(posting, bucket[j - 1]); --j) {
+            bucket[j] = bucket[j - 1];
+        }
+        bucket[j] = posting;
+    }
+}
+
+}  // namespace
+
+// The entries come by file and word; they are counted into their buckets in that order, and each
+// short bucket is then ordered by hash keeping it, which gives the order of hash, file and word
+// in linear time where a sort of the whole index would take the longest part of the first pass.
 void PassageIndex::Seal() {
-    std::sort(entries_.begin(), entries_.end(), [](const Posting& a, const Posting& b) {
-        return std::tie(a.hash, a.file, a.word) < std::tie(b.hash, b.file, b.word);
-    });
-    entries_.shrink_to_fit();
     // About four entries a bucket: a lookup reads one short stretch.
     int bits = 1;
     while (bits < 30 && (size_t{1} << (bits + 2)) < entries_.size()) {
@@ -54,12 +73,21 @@ void PassageIndex::Seal() {
     }
     shift_ = 32 - bits;
     buckets_.assign((size_t{1} << bits) + 1, 0);
-    size_t e = 0;
-    for (size_t b = 0; b < buckets_.size(); ++b) {
-        while (e < entries_.size() && Bucket(entries_[e].hash) < b) {
-            ++e;
-        }
-        buckets_[b] = static_cast<uint32_t>(e);
+    for (const Posting& posting : entries_) {
+        ++buckets_[Bucket(posting.hash) + 1];
+    }
+    for (size_t b = 1; b < buckets_.size(); ++b) {
+        buckets_[b] += buckets_[b - 1];
+    }
+    std::vector<Posting> sorted(entries_.size());
+    std::vector<uint32_t> at(buckets_.begin(), buckets_.end() - 1);
+    for (const Posting& posting : entries_) {
+        sorted[at[Bucket(posting.hash)]++] = posting;
+    }
+    entries_ = std::move(sorted);
+    for (size_t b = 0; b + 1 < buckets_.size(); ++b) {
+        OrderByHash(
+            std::span<Posting>(entries_).subspan(buckets_[b], buckets_[b + 1] - buckets_[b]));
     }
 }
 

@@ -33,6 +33,7 @@ struct Posting {
 
 class PassageIndex {
   public:
+    // Files in ascending order, each once, its fingerprints in text order.
     void Add(int32_t file, std::span<const Fingerprint> fingerprints);
     // After the last Add and before the first Postings.
     void Seal();

@@ -17,18 +17,29 @@ constexpr std::string_view kTextFiles = "*.txt";
 // A file read whole and reduced, with what the index needs, made on a worker.
 struct ReadFile {
     std::optional<Error> error;
-    // The words one after the other, each ending where `ends` says: a string each would cost
-    // several times the words' own bytes in a large file.
-    std::string chars;
-    std::vector<uint64_t> ends;
+    // The file's distinct words, numbered as they first come, so that the one place that numbers
+    // the words of a folder looks each up once rather than once for every time it is used.
+    WordDictionary vocabulary;
+    std::vector<uint64_t> vocabularyHashes;  // by number in the vocabulary
+    std::vector<uint32_t> words;             // each word's number in the vocabulary
     std::vector<ByteSpan> spans;
     std::vector<uint64_t> hashes;           // of the words
     std::vector<Fingerprint> fingerprints;  // for the index
     std::vector<uint64_t> windows;          // distinct window hashes, when windows are counted
 
-    std::string_view Word(size_t i) const {
-        const uint64_t begin = i == 0 ? 0 : ends[i - 1];
-        return std::string_view(chars).substr(begin, ends[i] - begin);
+    // The words by the numbers that `numberOf` gives each distinct word.
+    template <class NumberOf>
+    std::vector<uint32_t> Numbered(const NumberOf& numberOf) const {
+        std::vector<uint32_t> numbers(vocabulary.Size());
+        for (uint32_t v = 0; v < numbers.size(); ++v) {
+            numbers[v] = numberOf(vocabulary.Word(v), vocabularyHashes[v]);
+        }
+        std::vector<uint32_t> ids;
+        ids.reserve(words.size());
+        for (const uint32_t v : words) {
+            ids.push_back(numbers[v]);
+        }
+        return ids;
     }
 };
 
@@ -40,10 +51,14 @@ ReadFile ReadAndReduce(const std::string& path, int32_t minWords, bool countWind
         return file;
     }
     ReduceStoredText(stored.value(), [&file](std::string_view word, ByteSpan bytes) {
-        file.chars += word;
-        file.ends.push_back(file.chars.size());
+        const uint64_t hash = WordDictionary::HashOf(word);
+        const uint32_t v = file.vocabulary.Intern(word, hash);
+        if (v == file.vocabularyHashes.size()) {
+            file.vocabularyHashes.push_back(hash);
+        }
+        file.words.push_back(v);
         file.spans.push_back(bytes);
-        file.hashes.push_back(WordDictionary::HashOf(word));
+        file.hashes.push_back(hash);
     });
     stored.value() = std::string();
     file.fingerprints = Fingerprints(file.hashes, minWords);
@@ -198,10 +213,8 @@ bool PassageScan::FirstPass(const std::vector<std::string>& names) {
         }
         state.read1[static_cast<size_t>(k)] = 1;
         IndexedText& stored = state.files1[static_cast<size_t>(k)];
-        stored.ids.reserve(file.hashes.size());
-        for (size_t i = 0; i < file.hashes.size(); ++i) {
-            stored.ids.push_back(state.Intern(file.Word(i), file.hashes[i]));
-        }
+        stored.ids = file.Numbered(
+            [&state](std::string_view word, uint64_t hash) { return state.Intern(word, hash); });
         stored.spans = WordSpans(file.spans);
         state.index.Add(k, file.fingerprints);
         windowsSeen.insert(windowsSeen.end(), file.windows.begin(), file.windows.end());
@@ -289,10 +302,9 @@ struct SecondSide {
         if (file.error) {
             return file.error;
         }
-        ownIds.reserve(file.ends.size());
-        for (size_t i = 0; i < file.ends.size(); ++i) {
-            ownIds.push_back(dictionary.Find(file.Word(i)));
-        }
+        ownIds = file.Numbered([&dictionary](std::string_view word, uint64_t /*hash*/) {
+            return dictionary.Find(word);
+        });
         ownSpans = std::move(file.spans);
         hashes = std::move(file.hashes);
         fingerprints = std::move(file.fingerprints);
