@@ -21,6 +21,12 @@ struct Traced {
     uint64_t end = 0;
 };
 
+// A byte that neither joins lines nor takes part in any repair.
+bool IsPlain(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return b < 0x80 && b != '\r';
+}
+
 // The lines of the stored bytes joined by single spaces, as the line reader joins them: a line
 // end (a carriage return with an optional line feed) before the first character adds nothing,
 // and the one that ends the file adds nothing either.
@@ -56,6 +62,19 @@ class JoinedLines {
         return false;
     }
 
+    // The plain bytes that come next, taken at once: no step changes them, so a step whose own
+    // look ahead is empty passes them on as they are stored.
+    ByteSpan TakePlain() {
+        const uint64_t begin = pos_;
+        if (!hasPending_) {
+            while (pos_ < stored_.size() && IsPlain(stored_[pos_])) {
+                ++pos_;
+            }
+            started_ = started_ || pos_ > begin;
+        }
+        return ByteSpan{begin, pos_ - begin};
+    }
+
   private:
     std::string_view stored_;
     uint64_t pos_ = 0;
@@ -75,6 +94,7 @@ class HeldText {
         out = text_[pos_++];
         return true;
     }
+    static ByteSpan TakePlain() { return {}; }
 
   private:
     const std::vector<Traced>& text_;
@@ -96,6 +116,8 @@ class Lookahead {
         --count_;
         return true;
     }
+
+    ByteSpan TakePlain() { return count_ == 0 ? source_.TakePlain() : ByteSpan{}; }
 
     // The character k places ahead of the next one, if there is one.
     const Traced* Peek(size_t k) {
@@ -151,11 +173,23 @@ std::optional<ByteSet> SearchedPairs(Source source, const Phase& phase) {
     uint64_t skip = 0;
     std::optional<unsigned char> carried;
     Traced t;
-    while (carried || in.Next(t)) {
+    for (;;) {
+        if (!carried) {
+            // No plain byte is a lead: each only counts down the positions to skip.
+            const uint64_t plain = in.TakePlain().length;
+            if (plain > 0) {
+                skip -= std::min(skip, plain);
+                continue;
+            }
+            if (!in.Next(t)) {
+                break;
+            }
+        }
         const bool fromText = !carried;
         const unsigned char b = carried ? *carried : t.value;
         carried.reset();
-        const Traced* next = in.Peek(0);
+        // Only a lead looks ahead, so that the plain bytes after other characters go at once.
+        const Traced* next = b == phase.lead ? in.Peek(0) : nullptr;
         if (fromText && b == phase.lead && next != nullptr) {
             const Traced* after = in.Peek(1);
             if ((phase.lead == kLeadControls && next->value == kLeadControls) ||
@@ -259,6 +293,11 @@ class PhaseStep {
         return false;
     }
 
+    // A plain byte is no lead and is never rewritten.
+    ByteSpan TakePlain() {
+        return plan_.kind == PhasePlan::Kind::Held ? ByteSpan{} : in_.TakePlain();
+    }
+
   private:
     Lookahead<Source> in_;
     Phase phase_;
@@ -296,14 +335,16 @@ class CCaronStep {
         if (!in_.Next(out)) {
             return false;
         }
-        const Traced* next = in_.Peek(0);
-        if (out.value == 0xC4 && next != nullptr && next->value == 0x8D) {
+        const Traced* next = out.value == 0xC4 ? in_.Peek(0) : nullptr;
+        if (next != nullptr && next->value == 0x8D) {
             const uint64_t begin = out.begin;
             in_.Next(out);
             out = Traced{'c', begin, out.end};
         }
         return true;
     }
+
+    ByteSpan TakePlain() { return in_.TakePlain(); }
 
   private:
     Lookahead<Source> in_;
@@ -339,9 +380,16 @@ template <class Source>
 PunctuationPlan PlanPunctuation(Source source) {
     Lookahead<Source> in(std::move(source));
     uint64_t index = 0;
-    for (Traced t; in.Next(t); ++index) {
-        const Traced* second = in.Peek(0);
-        if (t.value != 0xE2 || second == nullptr || second->value != 0x80) {
+    for (Traced t;; ++index) {
+        if (const uint64_t plain = in.TakePlain().length; plain > 0) {
+            index += plain - 1;
+            continue;
+        }
+        if (!in.Next(t)) {
+            break;
+        }
+        const Traced* second = t.value == 0xE2 ? in.Peek(0) : nullptr;
+        if (second == nullptr || second->value != 0x80) {
             continue;
         }
         const Traced* third = in.Peek(1);
@@ -404,6 +452,15 @@ class PunctuationStep {
         return false;
     }
 
+    ByteSpan TakePlain() {
+        if (replacementAt_ < replacement_.size()) {
+            return {};
+        }
+        const ByteSpan plain = in_.TakePlain();
+        index_ += plain.length;
+        return plain;
+    }
+
   private:
     Lookahead<Source> in_;
     PunctuationPlan plan_;
@@ -431,7 +488,7 @@ ByteTable MakeWordTable() {
 constexpr size_t kShortestWord = 4;
 
 template <class Source>
-void SplitTraced(Source source, const TracedWordVisitor& visit) {
+void SplitTraced(std::string_view stored, Source source, const TracedWordVisitor& visit) {
     static const ByteTable kTable = MakeWordTable();
     std::string word;
     ByteSpan span;
@@ -442,17 +499,29 @@ void SplitTraced(Source source, const TracedWordVisitor& visit) {
         }
         word.clear();
     };
-    for (Traced t; source.Next(t);) {
-        const unsigned char c = kTable[t.value];
+    const auto add = [&](unsigned char c, uint64_t begin, uint64_t after) {
         if (c == ' ') {
             flush();
-            continue;
+            return;
         }
         if (word.empty()) {
-            span.offset = t.begin;
+            span.offset = begin;
         }
         word.push_back(static_cast<char>(c));
-        end = t.end;
+        end = after;
+    };
+    for (Traced t;;) {
+        const ByteSpan plain = source.TakePlain();
+        for (uint64_t i = plain.offset; i < plain.offset + plain.length; ++i) {
+            add(kTable[static_cast<unsigned char>(stored[i])], i, i + 1);
+        }
+        if (plain.length > 0) {
+            continue;
+        }
+        if (!source.Next(t)) {
+            break;
+        }
+        add(kTable[t.value], t.begin, t.end);
     }
     flush();
 }
@@ -520,7 +589,7 @@ void ReduceStoredText(std::string_view stored, const TracedWordVisitor& visit) {
     if (lettersLead || Contains(stored, '\xE2')) {
         punctuation = PlanPunctuation(repaired);
     }
-    SplitTraced(PunctuationStep<CCaronStep<Letters>>(repaired, punctuation), visit);
+    SplitTraced(stored, PunctuationStep<CCaronStep<Letters>>(repaired, punctuation), visit);
 }
 
 TracedWords ReduceStoredTextToWords(std::string_view stored) {

@@ -97,6 +97,16 @@ TEST(TracedReduction, GivesTheReadersWordsOnTrickyTexts) {
     }
 }
 
+// The search for Latin-1 pairs jumps over as many places as a rewrite deleted before the pair it
+// found; plain text between pairs counts place by place, a line end as one place.
+TEST(TracedReduction, PlainTextCountsTowardsThePlacesTheRepairJumps) {
+    const std::string jumps = "\xC2\x85\xC2\x86x\xC2\x87\xC2\x86y\xC2\x86";
+    for (const char* after : {"ab", "abc", "abcd", "a\r\nb", "a\r\nbc", "\r\n\r\n"}) {
+        const std::string stored = "word" + jumps + std::string(after) + "\xC2\x88word";
+        EXPECT_EQ(ReduceStoredTextToWords(stored).words, ReaderWords(stored)) << after;
+    }
+}
+
 TEST(TracedReduction, SpansCoverTheirWordsAsStored) {
     struct Row {
         std::string stored;
