@@ -23,6 +23,7 @@ struct ReadFile {
     std::vector<uint64_t> vocabularyHashes;  // by number in the vocabulary
     std::vector<uint32_t> words;             // each word's number in the vocabulary
     std::vector<ByteSpan> spans;
+    WordSpans packedSpans;  // of a 1st-folder file, packed on the worker: spans is then empty
     std::vector<uint64_t> hashes;           // of the words
     std::vector<Fingerprint> fingerprints;  // for the index
     std::vector<uint64_t> windows;          // distinct window hashes, when windows are counted
@@ -197,6 +198,8 @@ bool PassageScan::FirstPass(const std::vector<std::string>& names) {
         return [&](int32_t k, ReadFile& file) {
             file = ReadAndReduce(FullPath(options_.folders[0], names[static_cast<size_t>(k)]),
                                  minWords, countWindows);
+            file.packedSpans = WordSpans(file.spans);
+            file.spans = std::vector<ByteSpan>();
         };
     });
     std::vector<uint64_t> windowsSeen;
@@ -215,7 +218,7 @@ bool PassageScan::FirstPass(const std::vector<std::string>& names) {
         IndexedText& stored = state.files1[static_cast<size_t>(k)];
         stored.ids = file.Numbered(
             [&state](std::string_view word, uint64_t hash) { return state.Intern(word, hash); });
-        stored.spans = WordSpans(file.spans);
+        stored.spans = std::move(file.packedSpans);
         state.index.Add(k, file.fingerprints);
         windowsSeen.insert(windowsSeen.end(), file.windows.begin(), file.windows.end());
     }
