@@ -22,8 +22,7 @@ struct ReadFile {
     WordDictionary vocabulary;
     std::vector<uint64_t> vocabularyHashes;  // by number in the vocabulary
     std::vector<uint32_t> words;             // each word's number in the vocabulary
-    std::vector<ByteSpan> spans;
-    WordSpans packedSpans;  // of a 1st-folder file, packed on the worker: spans is then empty
+    WordSpans spans;
     std::vector<uint64_t> hashes;           // of the words
     std::vector<Fingerprint> fingerprints;  // for the index
     std::vector<uint64_t> windows;          // distinct window hashes, when windows are counted
@@ -58,7 +57,7 @@ ReadFile ReadAndReduce(const std::string& path, int32_t minWords, bool countWind
             file.vocabularyHashes.push_back(hash);
         }
         file.words.push_back(v);
-        file.spans.push_back(bytes);
+        file.spans.Append(bytes);
         file.hashes.push_back(hash);
     });
     stored.value() = std::string();
@@ -198,8 +197,6 @@ bool PassageScan::FirstPass(const std::vector<std::string>& names) {
         return [&](int32_t k, ReadFile& file) {
             file = ReadAndReduce(FullPath(options_.folders[0], names[static_cast<size_t>(k)]),
                                  minWords, countWindows);
-            file.packedSpans = WordSpans(file.spans);
-            file.spans = std::vector<ByteSpan>();
         };
     });
     std::vector<uint64_t> windowsSeen;
@@ -218,7 +215,7 @@ bool PassageScan::FirstPass(const std::vector<std::string>& names) {
         IndexedText& stored = state.files1[static_cast<size_t>(k)];
         stored.ids = file.Numbered(
             [&state](std::string_view word, uint64_t hash) { return state.Intern(word, hash); });
-        stored.spans = std::move(file.packedSpans);
+        stored.spans = std::move(file.spans);
         state.index.Add(k, file.fingerprints);
         windowsSeen.insert(windowsSeen.end(), file.windows.begin(), file.windows.end());
     }
@@ -280,7 +277,7 @@ struct SecondResult {
 // itself, as the 1st pass left it, which saves reading and reducing every file twice.
 struct SecondSide {
     std::vector<uint32_t> ownIds;
-    std::vector<ByteSpan> ownSpans;
+    WordSpans ownSpans;
     std::vector<bool> ownCommon;
     std::span<const uint32_t> ids;
     const WordSpans* spans = nullptr;  // when reused
@@ -316,12 +313,7 @@ struct SecondSide {
     }
 
     ByteSpan Of(int32_t start, int32_t end) const {
-        if (spans != nullptr) {
-            return spans->Of(start, end);
-        }
-        const ByteSpan& first = ownSpans[static_cast<size_t>(start)];
-        const ByteSpan& last = ownSpans[static_cast<size_t>(end - 1)];
-        return ByteSpan{first.offset, last.offset + last.length - first.offset};
+        return (spans != nullptr ? *spans : ownSpans).Of(start, end);
     }
 };
 

@@ -8,21 +8,23 @@ WordSpans::WordSpans(std::span<const ByteSpan> spans) {
     starts_.reserve((spans.size() + kStride - 1) / kStride);
     gaps_.reserve(spans.size());
     lengths_.reserve(spans.size());
-    uint64_t end = 0;  // of the word before
-    for (size_t w = 0; w < spans.size(); ++w) {
-        const ByteSpan& span = spans[w];
-        if (w % kStride == 0) {
-            starts_.push_back(span.offset);
-        }
-        const bool fits = span.offset >= end && span.offset - end < kAside && span.length < kAside;
-        gaps_.push_back(fits ? static_cast<uint8_t>(span.offset - end) : kAside);
-        lengths_.push_back(fits ? static_cast<uint8_t>(span.length) : kAside);
-        if (!fits) {
-            aside_.emplace_back(static_cast<int32_t>(w), span);
-        }
-        end = span.offset + span.length;
+    for (const ByteSpan& span : spans) {
+        Append(span);
     }
     aside_.shrink_to_fit();
+}
+
+void WordSpans::Append(ByteSpan span) {
+    if (lengths_.size() % kStride == 0) {
+        starts_.push_back(span.offset);
+    }
+    const bool fits = span.offset >= end_ && span.offset - end_ < kAside && span.length < kAside;
+    gaps_.push_back(fits ? static_cast<uint8_t>(span.offset - end_) : kAside);
+    lengths_.push_back(fits ? static_cast<uint8_t>(span.length) : kAside);
+    if (!fits) {
+        aside_.emplace_back(static_cast<int32_t>(lengths_.size() - 1), span);
+    }
+    end_ = span.offset + span.length;
 }
 
 ByteSpan WordSpans::Aside(int32_t word) const {

@@ -19,6 +19,8 @@ class WordSpans {
     WordSpans() = default;
     // The spans must be in text order without overlapping, as a reduction gives them.
     explicit WordSpans(std::span<const ByteSpan> spans);
+    // The next word's span, after the words before it.
+    void Append(ByteSpan span);
 
     ByteSpan At(int32_t word) const;
     // From the first byte of word `start` to the last of word `end` - 1.
@@ -35,6 +37,7 @@ class WordSpans {
     std::vector<uint8_t> gaps_;     // from the end of the word before; kAside: kept whole
     std::vector<uint8_t> lengths_;  // kAside: kept whole
     std::vector<std::pair<int32_t, ByteSpan>> aside_;  // by word
+    uint64_t end_ = 0;                                 // of the last word
 };
 
 }  // namespace ravelin
