@@ -3,6 +3,7 @@
 
 #include "engine/TextReader.h"
 #include "engine/TextReduction.h"
+#include "engine/TracedReduction.h"
 
 #include <benchmark/benchmark.h>
 
@@ -103,7 +104,28 @@ void BM_ReduceUtf8SingleLine(benchmark::State& state) {
     ReduceWholeFile(state, Utf8SingleLine());
 }
 
+// The whole text, with every word's bytes, as a passage scan reduces it (the text already read).
+void TraceWholeText(benchmark::State& state, const std::string& bytes) {
+    for (auto _ : state) {
+        size_t words = 0;
+        ravelin::ReduceStoredText(bytes,
+                                  [&words](std::string_view, ravelin::ByteSpan) { ++words; });
+        benchmark::DoNotOptimize(words);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(bytes.size()));
+}
+
+void BM_TraceAsciiCrLf(benchmark::State& state) {
+    TraceWholeText(state, AsciiText());
+}
+void BM_TraceUtf8SingleLine(benchmark::State& state) {
+    TraceWholeText(state, Utf8SingleLine());
+}
+
 }  // namespace
 
 BENCHMARK(BM_ReduceAsciiCrLf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReduceUtf8SingleLine)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TraceAsciiCrLf)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TraceUtf8SingleLine)->Unit(benchmark::kMillisecond);
