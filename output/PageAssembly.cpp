@@ -36,9 +36,9 @@ PageFrame FramePage(std::string_view html, const std::vector<PageFile>& files) {
     for (const PageFile& file : files) {
         const std::string name(file.name);
         const std::string content(file.content);
-        Inline(markup, "<link rel=\"stylesheet\" href=\"" + name + "\">\n",
+        Inline(markup, R"(<link rel="stylesheet" href=")" + name + "\">\n",
                "<style>\n" + content + "</style>\n");
-        Inline(markup, "<script src=\"" + name + "\"></script>\n",
+        Inline(markup, R"(<script src=")" + name + "\"></script>\n",
                "<script>\n" + content + "</script>\n");
     }
     const size_t data = markup.find(kDataMark);
