@@ -2,6 +2,7 @@
 
 #include "output/HtmlSink.h"
 #include "output/JsonSink.h"
+#include "output/PassageHtmlSink.h"
 #include "output/PassageJsonSink.h"
 #include "output/PassageReportSink.h"
 #include "output/PassageTsvSink.h"
@@ -45,7 +46,9 @@ constexpr std::array<FormatRow, 5> kFormats = {{
      [](const FormatContext& c) -> std::unique_ptr<FormatSink> {
          return std::make_unique<HtmlSink>(c.out, c.groups);
      },
-     nullptr},
+     [](const PassageFormatContext& c) -> std::unique_ptr<PassageFormatSink> {
+         return std::make_unique<PassageHtmlSink>(c.out);
+     }},
 }};
 
 const FormatRow* FindFormat(std::string_view name) {

@@ -20,7 +20,7 @@ struct FormatRow {
     bool needsGroups;            // the scan's matches are gathered into groups for it
     bool announcesSize;          // a page for people: a front end says how large the file is
     std::unique_ptr<FormatSink> (*make)(const FormatContext& context);
-    // The sink of a passage scan (--passages); null for a format that has none.
+    // The sink of a passage scan (--passages).
     std::unique_ptr<PassageFormatSink> (*makePassages)(const PassageFormatContext& context);
 };
 

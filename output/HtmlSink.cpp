@@ -4,6 +4,7 @@
 #include "engine/MatchHighlight.h"
 #include "files/FolderListing.h"
 #include "files/TextEncoding.h"
+#include "output/PageAssembly.h"
 #include "output/PageFiles.h"
 #include "output/PageText.h"
 
@@ -18,49 +19,13 @@ using json = nlohmann::json;
 // A part is written once its data reach this size, so that a page costs little memory.
 constexpr size_t kPartBytes = size_t{1} << 20;
 
-constexpr std::string_view kStyleLink = "<link rel=\"stylesheet\" href=\"report.css\">\n";
-constexpr std::string_view kScriptLink = "<script src=\"report.js\"></script>\n";
-constexpr std::string_view kDataMark = "<!-- data -->\n";
-
 std::string Dumped(const json& value) {
     return value.dump(-1, ' ', false, json::error_handler_t::replace);
 }
 
-// An HTML parser ends a script at "</" and treats "<!--" specially; JSON may say both otherwise.
-std::string InScript(std::string_view text) {
-    std::string safe;
-    safe.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '<' && text.substr(i + 1, 1) == "/") {
-            safe += "<\\/";
-            ++i;
-        } else if (text[i] == '<' && text.substr(i + 1, 3) == "!--") {
-            safe += "\\u003c";
-        } else {
-            safe += text[i];
-        }
-    }
-    return safe;
-}
-
-// The page's markup up to the data, with its style in place of the link to it.
-std::string PageHead() {
-    const std::string_view html = page::kReportHtml;
-    const size_t link = html.find(kStyleLink);
-    const size_t data = html.find(kDataMark);
-    return std::string(html.substr(0, link)) + "<style>\n" + std::string(page::kReportCss) +
-           "</style>\n" +
-           std::string(html.substr(link + kStyleLink.size(), data - link - kStyleLink.size()));
-}
-
-// The rest of the markup, with the script in place of the link to it.
-std::string PageTail() {
-    const std::string_view html = page::kReportHtml;
-    const size_t data = html.find(kDataMark) + kDataMark.size();
-    const size_t link = html.find(kScriptLink);
-    return std::string(html.substr(data, link - data)) + "<script>\n" +
-           std::string(page::kReportJs) + "</script>\n" +
-           std::string(html.substr(link + kScriptLink.size()));
+PageFrame ReportFrame() {
+    return FramePage(page::kReportHtml,
+                     {{"report.css", page::kReportCss}, {"report.js", page::kReportJs}});
 }
 
 }  // namespace
@@ -78,7 +43,7 @@ void HtmlSink::OnScanBegun(const ScanOptions& options) {
     partRows_.clear();
     files_ = {0, 0};
     pairs_ = rows_ = leftOut_ = 0;
-    out_ << PageHead();
+    out_ << ReportFrame().head;
 }
 
 void HtmlSink::OnPassBegun(ScanPass pass, int32_t files) {
@@ -127,20 +92,8 @@ void HtmlSink::OnMatch(const MatchFound& event) {
     }
 }
 
-// One part of the data: the texts and rows gathered since the last, and what else is given.
 void HtmlSink::WritePart(const std::string& extra) {
-    const auto list = [](std::string& items) {
-        if (!items.empty()) {
-            items.pop_back();
-        }
-        return "[" + items + "]";
-    };
-    out_ << R"(<script type="application/json" class="ravelin-data">)"
-         << InScript("{\"texts\":" + list(partTexts_) + ",\"rows\":" + list(partRows_) + extra +
-                     "}")
-         << "</script>\n";
-    partTexts_.clear();
-    partRows_.clear();
+    WriteDataPart(out_, partTexts_, partRows_, extra);
 }
 
 void HtmlSink::OnScanEnded(const ScanEnded& event) {
@@ -167,7 +120,7 @@ void HtmlSink::OnScanEnded(const ScanEnded& event) {
         {"rowsLeftOut", leftOut_},
     };
     WritePart(",\"summary\":" + Dumped(summary));
-    out_ << PageTail();
+    out_ << ReportFrame().tail;
 }
 
 std::string HtmlSink::Notice() const {

@@ -10,5 +10,8 @@ namespace ravelin::page {
 extern const std::string_view kReportHtml;
 extern const std::string_view kReportCss;
 extern const std::string_view kReportJs;
+extern const std::string_view kPassagesHtml;
+extern const std::string_view kPassagesCss;
+extern const std::string_view kPassagesJs;
 
 }  // namespace ravelin::page

@@ -5,6 +5,7 @@
 #include "files/TextEncoding.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace ravelin {
 namespace {
@@ -109,6 +110,56 @@ PageText ReadPageText(const std::string& path, int32_t words, size_t bytes) {
     }
     if (!beginning.ended) {
         page.text += "\xE2\x80\xA6";
+    }
+    return page;
+}
+
+Utf16Places::Utf16Places(std::string_view utf8, bool stored) : bytes_(utf8.size()) {
+    if (!stored) {
+        return;
+    }
+    uint64_t extra = 0;
+    for (size_t at = 0; at < utf8.size();) {
+        const auto c = static_cast<unsigned char>(utf8[at]);
+        const size_t length = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+        at += length;
+        if (length > 1) {
+            extra += length - (length == 4 ? 2 : 1);
+            marks_.push_back({at, extra});
+        }
+    }
+}
+
+uint32_t Utf16Places::At(uint64_t offset) const {
+    offset = std::min(offset, bytes_);
+    const auto after =
+        std::upper_bound(marks_.begin(), marks_.end(), offset,
+                         [](uint64_t at, const Mark& mark) { return at < mark.end; });
+    return static_cast<uint32_t>(offset - (after == marks_.begin() ? 0 : std::prev(after)->extra));
+}
+
+WholePageText ReadWholePageText(const std::string& path, uint64_t mostBytes) {
+    WholePageText page;
+    {
+        Result<ReadOnlyFile> file = ReadOnlyFile::Open(path);
+        const Result<FileStatus> status =
+            file ? file.value().Status() : Result<FileStatus>(file.error());
+        if (!status || status.value().kind != FileKind::Regular ||
+            status.value().size > mostBytes) {
+            return page;
+        }
+    }
+    Result<std::string> stored = ReadStoredFile(path);
+    if (!stored || stored.value().size() > mostBytes) {
+        return page;
+    }
+    page.shown = true;
+    if (IsValidUtf8(stored.value())) {
+        page.places = Utf16Places(stored.value(), true);
+        page.text = std::move(stored.value());
+    } else {
+        page.places = Utf16Places(stored.value(), false);
+        page.text = Cp1252ToUtf8(stored.value());
     }
     return page;
 }

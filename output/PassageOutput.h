@@ -16,7 +16,6 @@ namespace ravelin {
 
 class PassageOutput final : public PassageSink {
   public:
-    // The format must have a passage sink (FormatRow::makePassages).
     PassageOutput(const FormatRow& format, std::ostream& out,
                   const std::array<std::string, 2>& folders);
 

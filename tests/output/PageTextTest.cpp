@@ -1,4 +1,5 @@
 #include "TempFolder.h"
+#include "Utf16.h"
 #include "output/PageText.h"
 
 #include <gtest/gtest.h>
@@ -9,26 +10,7 @@
 namespace ravelin {
 namespace {
 
-// The page's script counts UTF-16 units; so does this, over the UTF-8 the page holds.
-std::u16string Utf16(const std::string& utf8) {
-    std::u16string units;
-    for (size_t i = 0; i < utf8.size();) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
-        const int length = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-        uint32_t code = length == 1 ? c : c & (0x3F >> (length - 1));
-        for (int k = 1; k < length; ++k) {
-            code = (code << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-        }
-        if (code >= 0x10000) {
-            units.push_back(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
-            units.push_back(static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
-        } else {
-            units.push_back(static_cast<char16_t>(code));
-        }
-        i += static_cast<size_t>(length);
-    }
-    return units;
-}
+using testing::Utf16;
 
 std::vector<std::u16string> MarkedWords(const PageText& page) {
     const std::u16string text = Utf16(page.text);
@@ -82,6 +64,13 @@ TEST(PageTextTest, ALongFileIsCutAfterItsWordsAndSaysSo) {
     EXPECT_LT(page.text.size(), stored.size() / 2);
     EXPECT_TRUE(page.text.ends_with("\xE2\x80\xA6"));
     EXPECT_EQ(ReadPageText(folder / "missing.txt", 5, 100).text, "");
+    // A whole text that cannot be shown is empty, and every place in it is its start.
+    for (const std::string& path : {folder / "missing.txt", folder.Write("big.txt", stored)}) {
+        const WholePageText whole = ReadWholePageText(path, stored.size() - 1);
+        EXPECT_EQ(whole.text, "");
+        EXPECT_FALSE(whole.shown);
+        EXPECT_EQ(whole.places.At(40), 0U);
+    }
 }
 
 }  // namespace

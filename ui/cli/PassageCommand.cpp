@@ -49,16 +49,6 @@ class PassageTerminal final : public PassageSink {
 int RunPassageScan(const PassageCommand& command, const TextCatalog& catalog, std::ostream& out,
                    std::ostream& err) {
     const FormatRow& format = *FindFormat(command.format);
-    if (format.makePassages == nullptr) {
-        err << "ravelin-cli: --format " << format.name << " has no passage output; use ";
-        for (const FormatRow& row : kFormats) {
-            if (row.makePassages != nullptr) {
-                err << row.name << (&row == &kFormats.back() ? "" : " ");
-            }
-        }
-        err << "\n";
-        return kExitUsage;
-    }
     PassageOptions options;
     options.folders = {command.folder1,
                        command.folder2.empty() ? command.folder1 : command.folder2};
@@ -94,6 +84,9 @@ int RunPassageScan(const PassageCommand& command, const TextCatalog& catalog, st
     }
     if (command.stats) {
         err << terminal.StatsText(ended);
+    }
+    if (const std::string notice = result.Notice(); !notice.empty()) {
+        err << "ravelin-cli: " << notice << "\n";
     }
     // A result that could no longer be written stopped the scan: the error says why.
     if (!interrupted && output.Failed()) {
