@@ -16,16 +16,10 @@ namespace {
 
 using json = nlohmann::json;
 
-// A part is written once its data reach this size, so that a page costs little memory.
-constexpr size_t kPartBytes = size_t{1} << 20;
-
-std::string Dumped(const json& value) {
-    return value.dump(-1, ' ', false, json::error_handler_t::replace);
-}
-
 PageFrame ReportFrame() {
-    return FramePage(page::kReportHtml,
-                     {{"report.css", page::kReportCss}, {"report.js", page::kReportJs}});
+    return FramePage(page::kReportHtml, {{"report.css", page::kReportCss},
+                                         {"common.js", page::kCommonJs},
+                                         {"report.js", page::kReportJs}});
 }
 
 }  // namespace
@@ -62,7 +56,7 @@ int32_t HtmlSink::TextOf(int slot, const std::string& name) {
     if (added) {
         ++texts_;
         PageText text = ReadPageText(path, wordsShown_, textBytes_);
-        partTexts_ += Dumped(json::array(
+        partTexts_ += PageJson(json::array(
                           {slot, Utf8Lossy(name), std::move(text.text), std::move(text.spans)})) +
                       ',';
     }
@@ -84,10 +78,10 @@ void HtmlSink::OnMatch(const MatchFound& event) {
     }
     const int32_t text1 = TextOf(0, event.name1);
     const int32_t text2 = TextOf(1, event.name2);
-    partRows_ += Dumped(json::array({event.index1, text1, text2, event.percent, event.mode,
-                                     event.shift, marks.first[0], marks.first[1], equal})) +
+    partRows_ += PageJson(json::array({event.index1, text1, text2, event.percent, event.mode,
+                                       event.shift, marks.first[0], marks.first[1], equal})) +
                  ',';
-    if (partTexts_.size() + partRows_.size() >= kPartBytes) {
+    if (partTexts_.size() + partRows_.size() >= kPagePartBytes) {
         WritePart("");
     }
 }
@@ -119,7 +113,7 @@ void HtmlSink::OnScanEnded(const ScanEnded& event) {
         {"groups", std::move(groups)},
         {"rowsLeftOut", leftOut_},
     };
-    WritePart(",\"summary\":" + Dumped(summary));
+    WritePart(",\"summary\":" + PageJson(summary));
     out_ << ReportFrame().tail;
 }
 

@@ -31,6 +31,10 @@ void Inline(std::string& markup, const std::string& link, const std::string& inl
 
 }  // namespace
 
+std::string PageJson(const nlohmann::json& value) {
+    return value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
 PageFrame FramePage(std::string_view html, const std::vector<PageFile>& files) {
     std::string markup(html);
     for (const PageFile& file : files) {

@@ -13,5 +13,6 @@ extern const std::string_view kReportJs;
 extern const std::string_view kPassagesHtml;
 extern const std::string_view kPassagesCss;
 extern const std::string_view kPassagesJs;
+extern const std::string_view kCommonJs;
 
 }  // namespace ravelin::page

@@ -12,17 +12,11 @@ namespace {
 
 using json = nlohmann::json;
 
-// A part is written once its data reach this size, so that a page costs little memory.
-constexpr size_t kPartBytes = size_t{1} << 20;
-
-std::string Dumped(const json& value) {
-    return value.dump(-1, ' ', false, json::error_handler_t::replace);
-}
-
 // The scan's page style first: the passage page adds to it and changes nothing of it.
 PageFrame PassageFrame() {
     return FramePage(page::kPassagesHtml, {{"report.css", page::kReportCss},
                                            {"passages.css", page::kPassagesCss},
+                                           {"common.js", page::kCommonJs},
                                            {"passages.js", page::kPassagesJs}});
 }
 
@@ -55,7 +49,7 @@ const PassageHtmlSink::Text& PassageHtmlSink::TextOf(int slot, const std::string
     }
     WholePageText text = ReadWholePageText(path, kMostTextBytes);
     const auto number = static_cast<int32_t>(texts_.size());
-    partTexts_ += Dumped(json::array({slot, Utf8Lossy(name), std::move(text.text), text.shown}));
+    partTexts_ += PageJson(json::array({slot, Utf8Lossy(name), std::move(text.text), text.shown}));
     partTexts_ += ',';
     return texts_.emplace(path, Text{number, std::move(text.places)}).first->second;
 }
@@ -88,7 +82,7 @@ void PassageHtmlSink::OnPairFound(const PassagePairFound& event) {
     }
     row.back() = ']';
     row += "],";
-    if (partTexts_.size() + partRows_.size() >= kPartBytes) {
+    if (partTexts_.size() + partRows_.size() >= kPagePartBytes) {
         WriteDataPart(out_, partTexts_, partRows_, "");
     }
 }
@@ -103,7 +97,7 @@ void PassageHtmlSink::OnScanEnded(const PassageScanEnded& event) {
         {"stopped", event.how == ScanEnd::Stopped},
         {"rowsLeftOut", leftOut_},
     };
-    WriteDataPart(out_, partTexts_, partRows_, ",\"summary\":" + Dumped(summary));
+    WriteDataPart(out_, partTexts_, partRows_, ",\"summary\":" + PageJson(summary));
     out_ << PassageFrame().tail;
 }
 

@@ -5,6 +5,7 @@
 // here knows how a text is reduced to words. A long text is drawn in chunks, only those near
 // what is seen, so that a file of many megabytes opens at once.
 
+const Page = typeof module !== "undefined" ? require("./common.js") : RavelinPage;
 const PAGE = 500;
 const CHUNK = 16384;       // UTF-16 units a chunk holds, give or take a line
 const LINE_HEIGHT = 22.4;  // pixels, as the text's style sets it
@@ -36,8 +37,6 @@ function loadData(parts) {
   return { texts, rows, summary };
 }
 
-const collator = new Intl.Collator(undefined, { numeric: true, sensitivity: "base" });
-
 const SORT_KEYS = {
   name1: (row) => row.name1,
   name2: (row) => row.name2,
@@ -55,22 +54,10 @@ function firstDirection(key) {
 
 // Row numbers in the order of `key`, ties kept in the order found.
 function sortedOrder(rows, key, dir) {
-  const value = SORT_KEYS[key];
-  return rows.map((_, i) => i).sort((a, b) => {
-    const x = value(rows[a]);
-    const y = value(rows[b]);
-    const c = typeof x === "string" ? collator.compare(x, y) : x === y ? 0 : x < y ? -1 : 1;
-    return c === 0 ? a - b : c * dir;
-  });
+  return Page.sortedOrder(rows, SORT_KEYS[key], dir);
 }
 
-// The rows of `order` whose either name holds the query, in any case.
-function filterOrder(order, rows, query) {
-  const q = query.trim().toLowerCase();
-  if (!q) return order;
-  return order.filter((i) => rows[i].name1.toLowerCase().includes(q) ||
-                             rows[i].name2.toLowerCase().includes(q));
-}
+const { filterOrder, count } = Page;
 
 // Where the chunks of a text start, and its length last. A chunk ends after a line break once
 // it holds `size` units, or at twice that in a text without breaks; never inside a surrogate pair.
@@ -171,10 +158,6 @@ function stepPassage(count, open, delta) {
   return (open + delta + count) % count;
 }
 
-function count(n) {
-  return Number(n).toLocaleString("en-US");
-}
-
 if (typeof module !== "undefined") {
   module.exports = {
     loadData, sortedOrder, filterOrder, firstDirection, chunkStarts, chunkAt, estimatedLines,
@@ -186,39 +169,22 @@ if (typeof document !== "undefined") {
   const parts = [...document.querySelectorAll("script.ravelin-data")].map((s) => s.textContent);
   const { texts, rows, summary } = loadData(parts);
   const $ = (id) => document.getElementById(id);
-  let order = rows.map((_, i) => i);
-  let visible = order;
-  let shown = 0;
   let current = -1;
   let open = -1;
   const sides = [null, null];
 
-  const item = (parent, tag, text, cls) => {
-    const node = document.createElement(tag);
-    node.textContent = text;
-    if (cls) node.className = cls;
-    parent.appendChild(node);
-    return node;
-  };
+  const { item } = Page;
 
   const drawHeader = () => {
-    const [folder1, folder2] = summary.folders;
-    const same = folder1 === folder2;
-    document.title = "Ravelin passages: " + folder1 + (same ? "" : " / " + folder2);
-    const facts = $("facts");
-    const fact = (name, value) => { item(facts, "dt", name); item(facts, "dd", value); };
-    fact("1st folder", folder1);
-    fact("2nd folder", same ? folder2 + " (the same)" : folder2);
+    const chips = [
+      [summary.files[0], "files in the 1st folder"],
+      [summary.files[1], "files in the 2nd folder"],
+      [summary.candidates, "pairs compared"],
+      [summary.matches, summary.matches === 1 ? "pair shares passages" : "pairs share passages"],
+    ];
+    if (summary.unreadable > 0) chips.push([summary.unreadable, "files could not be read"]);
+    Page.drawFolders(summary, "Ravelin passages", [], chips);
     const counts = $("counts");
-    const chip = (n, what) => {
-      const li = item(counts, "li", " " + what);
-      li.prepend(Object.assign(document.createElement("b"), { textContent: count(n) }));
-    };
-    chip(summary.files[0], "files in the 1st folder");
-    chip(summary.files[1], "files in the 2nd folder");
-    chip(summary.candidates, "pairs compared");
-    chip(summary.matches, summary.matches === 1 ? "pair shares passages" : "pairs share passages");
-    if (summary.unreadable > 0) chip(summary.unreadable, "files could not be read");
     if (summary.stopped) item(counts, "li", "stopped before the end", "stopped");
     if (summary.rowsLeftOut > 0) {
       $("left-out").hidden = false;
@@ -246,36 +212,6 @@ if (typeof document !== "undefined") {
     return tr;
   };
 
-  const drawMore = () => {
-    const end = Math.min(visible.length, shown + PAGE);
-    const page = document.createDocumentFragment();
-    for (const i of visible.slice(shown, end)) page.appendChild(rowNode(i));
-    $("rows").appendChild(page);
-    shown = end;
-    const left = visible.length - shown;
-    $("more").hidden = left === 0;
-    $("more").textContent = "Show " + count(Math.min(left, PAGE)) + " more (" + count(left) +
-      " not shown)";
-    $("shown").textContent = visible.length === rows.length ? count(rows.length) + " pairs"
-      : count(visible.length) + " of " + count(rows.length) + " pairs";
-  };
-
-  const drawRows = () => {
-    visible = filterOrder(order, rows, $("filter").value);
-    $("rows").textContent = "";
-    shown = 0;
-    drawMore();
-  };
-
-  const sortBy = (th) => {
-    const key = th.dataset.key;
-    const first = firstDirection(key);
-    const dir = th.dataset.dir === String(first) ? -first : first;
-    for (const other of document.querySelectorAll("th.sort")) delete other.dataset.dir;
-    th.dataset.dir = String(dir);
-    order = sortedOrder(rows, key, dir);
-    drawRows();
-  };
 
   // A drawn chunk's marks of the open passage are lit; so are those drawn later.
   const light = (node) => {
@@ -431,16 +367,10 @@ if (typeof document !== "undefined") {
   };
 
   drawHeader();
-  drawRows();
-  for (const th of document.querySelectorAll("th.sort")) {
-    th.addEventListener("click", () => sortBy(th));
-  }
-  let typing = 0;
-  $("filter").addEventListener("input", () => {
-    clearTimeout(typing);
-    typing = setTimeout(drawRows, 150);
+  Page.showRows({
+    rows, rowNode, orderOf: (key, dir) => sortedOrder(rows, key, dir), firstDirection,
+    pageSize: PAGE,
   });
-  $("more").addEventListener("click", drawMore);
   for (const n of [1, 2]) {
     $("view-text" + n).addEventListener("click", (event) => {
       const mark = event.target.closest("mark[data-ps]");

@@ -4,6 +4,7 @@
 // The program gives each text's word positions and each pair's compared window, so that nothing
 // here knows how a text is reduced to words.
 
+const Page = typeof module !== "undefined" ? require("./common.js") : RavelinPage;
 const PAGE = 500;
 
 // The parts of the data in the order written: each may add texts and rows; the last one also
@@ -40,8 +41,6 @@ function loadData(parts) {
   return { texts, rows, summary };
 }
 
-const collator = new Intl.Collator(undefined, { numeric: true, sensitivity: "base" });
-
 const SORT_KEYS = {
   name1: (row) => row.name1,
   name2: (row) => row.name2,
@@ -57,22 +56,10 @@ function firstDirection(key) {
 
 // Row numbers in the order of `key`, ties kept in the order found.
 function sortedOrder(rows, key, dir) {
-  const value = SORT_KEYS[key];
-  return rows.map((_, i) => i).sort((a, b) => {
-    const x = value(rows[a]);
-    const y = value(rows[b]);
-    const c = typeof x === "string" ? collator.compare(x, y) : x === y ? 0 : x < y ? -1 : 1;
-    return c === 0 ? a - b : c * dir;
-  });
+  return Page.sortedOrder(rows, SORT_KEYS[key], dir);
 }
 
-// The rows of `order` whose either name holds the query, in any case.
-function filterOrder(order, rows, query) {
-  const q = query.trim().toLowerCase();
-  if (!q) return order;
-  return order.filter((i) => rows[i].name1.toLowerCase().includes(q) ||
-                             rows[i].name2.toLowerCase().includes(q));
-}
+const { filterOrder, count } = Page;
 
 // The text cut into runs for display: words before the compared window are "sk", the window's
 // words "eq" or "ne" as the comparison found them, everything else plain (cls ""). `position`
@@ -101,10 +88,6 @@ function sideRuns(text, spans, first, equal) {
   return runs;
 }
 
-function count(n) {
-  return Number(n).toLocaleString("en-US");
-}
-
 if (typeof module !== "undefined") {
   module.exports = { loadData, sortedOrder, filterOrder, firstDirection, sideRuns };
 }
@@ -113,40 +96,21 @@ if (typeof document !== "undefined") {
   const parts = [...document.querySelectorAll("script.ravelin-data")].map((s) => s.textContent);
   const { texts, rows, summary } = loadData(parts);
   const $ = (id) => document.getElementById(id);
-  let order = rows.map((_, i) => i);
-  let visible = order;
-  let shown = 0;
   let current = -1;
 
-  const item = (parent, tag, text, cls) => {
-    const node = document.createElement(tag);
-    node.textContent = text;
-    if (cls) node.className = cls;
-    parent.appendChild(node);
-    return node;
-  };
+  const { item } = Page;
 
   const drawHeader = () => {
-    const [folder1, folder2] = summary.folders;
-    const same = folder1 === folder2;
-    document.title = "Ravelin report: " + folder1 + (same ? "" : " / " + folder2);
-    const facts = $("facts");
-    const fact = (name, value) => { item(facts, "dt", name); item(facts, "dd", value); };
-    fact("1st folder", folder1);
-    fact("2nd folder", same ? folder2 + " (the same)" : folder2);
     const s = summary.settings;
-    fact("Settings", "N " + s.N + " words \u00b7 T " + s.T + "% \u00b7 S1 " + s.S1 +
-         " \u00b7 S2 " + s.S2);
+    Page.drawFolders(summary, "Ravelin report", [["Settings", "N " + s.N + " words \u00b7 T " +
+      s.T + "% \u00b7 S1 " + s.S1 + " \u00b7 S2 " + s.S2]], [
+      [summary.files[0], "files in the 1st folder"],
+      [summary.files[1], "files in the 2nd folder"],
+      [summary.pairs, "pairs compared"],
+      [summary.matches, summary.matches === 1 ? "match" : "matches"],
+      [summary.groups.length, summary.groups.length === 1 ? "group" : "groups"],
+    ]);
     const counts = $("counts");
-    const chip = (n, what) => {
-      const li = item(counts, "li", " " + what);
-      li.prepend(Object.assign(document.createElement("b"), { textContent: count(n) }));
-    };
-    chip(summary.files[0], "files in the 1st folder");
-    chip(summary.files[1], "files in the 2nd folder");
-    chip(summary.pairs, "pairs compared");
-    chip(summary.matches, summary.matches === 1 ? "match" : "matches");
-    chip(summary.groups.length, summary.groups.length === 1 ? "group" : "groups");
     if (summary.stopped) item(counts, "li", "stopped before the end", "stopped");
     if (summary.rowsLeftOut > 0) {
       $("left-out").hidden = false;
@@ -189,36 +153,6 @@ if (typeof document !== "undefined") {
     return tr;
   };
 
-  const drawMore = () => {
-    const end = Math.min(visible.length, shown + PAGE);
-    const page = document.createDocumentFragment();
-    for (const i of visible.slice(shown, end)) page.appendChild(rowNode(i));
-    $("rows").appendChild(page);
-    shown = end;
-    const left = visible.length - shown;
-    $("more").hidden = left === 0;
-    $("more").textContent = "Show " + count(Math.min(left, PAGE)) + " more (" + count(left) +
-      " not shown)";
-    $("shown").textContent = visible.length === rows.length ? count(rows.length) + " pairs"
-      : count(visible.length) + " of " + count(rows.length) + " pairs";
-  };
-
-  const drawRows = () => {
-    visible = filterOrder(order, rows, $("filter").value);
-    $("rows").textContent = "";
-    shown = 0;
-    drawMore();
-  };
-
-  const sortBy = (th) => {
-    const key = th.dataset.key;
-    const first = firstDirection(key);
-    const dir = th.dataset.dir === String(first) ? -first : first;
-    for (const other of document.querySelectorAll("th.sort")) delete other.dataset.dir;
-    th.dataset.dir = String(dir);
-    order = sortedOrder(rows, key, dir);
-    drawRows();
-  };
 
   const drawSide = (n, text, first, equal) => {
     const box = $("view-text" + n);
@@ -270,16 +204,10 @@ if (typeof document !== "undefined") {
 
   drawHeader();
   drawGroups();
-  drawRows();
-  for (const th of document.querySelectorAll("th.sort")) {
-    th.addEventListener("click", () => sortBy(th));
-  }
-  let typing = 0;
-  $("filter").addEventListener("input", () => {
-    clearTimeout(typing);
-    typing = setTimeout(drawRows, 150);
+  Page.showRows({
+    rows, rowNode, orderOf: (key, dir) => sortedOrder(rows, key, dir), firstDirection,
+    pageSize: PAGE,
   });
-  $("more").addEventListener("click", drawMore);
   window.addEventListener("hashchange", openPair);
   openPair();
 }

@@ -78,7 +78,8 @@ std::string RandomText(std::mt19937& random, const std::vector<std::string>& pie
 
 // The same without any byte that starts a repair: such a text is split as it is stored.
 const std::vector<std::string> kPlainPieces = {
-    "word", "Alpha", " ", "\r\n", "\r", "\n", "\x80", "\xA9", "\xE9s", "\xD7", "\xDF", "x", "-", "9",
+    "word", "Alpha", " ",    "\r\n", "\r", "\n", "\x80",
+    "\xA9", "\xE9s", "\xD7", "\xDF", "x",  "-",  "9",
 };
 
 TEST(TracedReduction, GivesTheReadersWordsOnTrickyTexts) {
