@@ -9,7 +9,7 @@ namespace ravelin {
 
 std::vector<Fingerprint> Fingerprints(std::span<const uint64_t> wordHashes, int32_t minWords) {
     const int32_t k = (minWords + 1) / 2;
-    const auto w = static_cast<size_t>(minWords - k + 1);
+    const size_t w = static_cast<size_t>(minWords - k) + 1;
     const std::vector<uint64_t> windows = WindowHashes(wordHashes, k);
     std::vector<Fingerprint> chosen;
     if (windows.size() < w) {
