@@ -24,6 +24,26 @@ const RavelinPage = (() => {
                                rows[i].name2.toLowerCase().includes(q));
   }
 
+  // The parts of the data in the order written: each may add texts and rows; the last one also
+  // brings the summary. Rows name their texts by number, counted over all parts, and are given
+  // the names of both.
+  function joinParts(parts, textOf, rowOf) {
+    const texts = [];
+    const rows = [];
+    let summary = null;
+    for (const part of parts) {
+      const data = JSON.parse(part);
+      for (const t of data.texts || []) texts.push(textOf(t));
+      for (const r of data.rows || []) rows.push(rowOf(r));
+      if (data.summary) summary = data.summary;
+    }
+    for (const row of rows) {
+      row.name1 = texts[row.text1].name;
+      row.name2 = texts[row.text2].name;
+    }
+    return { texts, rows, summary };
+  }
+
   function count(n) {
     return Number(n).toLocaleString("en-US");
   }
@@ -101,7 +121,7 @@ const RavelinPage = (() => {
     $("more").addEventListener("click", drawMore);
   }
 
-  return { sortedOrder, filterOrder, count, item, drawFolders, showRows };
+  return { sortedOrder, filterOrder, joinParts, count, item, drawFolders, showRows };
 })();
 
 if (typeof module !== "undefined") module.exports = RavelinPage;

@@ -11,30 +11,14 @@ const CHUNK = 16384;       // UTF-16 units a chunk holds, give or take a line
 const LINE_HEIGHT = 22.4;  // pixels, as the text's style sets it
 const CHAR_WIDTH = 7.2;    // pixels, an average in that font
 
-// The parts of the data in the order written: each may add texts and rows; the last one also
-// brings the summary. Rows name their texts by number, counted over all parts.
+// The page's data, its rows with the names of their texts.
 function loadData(parts) {
-  const texts = [];
-  const rows = [];
-  let summary = null;
-  for (const part of parts) {
-    const data = JSON.parse(part);
-    for (const [slot, name, text, shown] of data.texts || []) {
-      texts.push({ slot, name, text, shown });
-    }
-    for (const r of data.rows || []) {
-      rows.push({
-        index1: r[0], text1: r[1], text2: r[2], percent1: r[3], percent2: r[4], shared1: r[5],
-        shared2: r[6], total1: r[7], total2: r[8], longest: r[9], marks: r[10],
-      });
-    }
-    if (data.summary) summary = data.summary;
-  }
-  for (const row of rows) {
-    row.name1 = texts[row.text1].name;
-    row.name2 = texts[row.text2].name;
-  }
-  return { texts, rows, summary };
+  const textOf = ([slot, name, text, shown]) => ({ slot, name, text, shown });
+  const rowOf = (r) => ({
+    index1: r[0], text1: r[1], text2: r[2], percent1: r[3], percent2: r[4], shared1: r[5],
+    shared2: r[6], total1: r[7], total2: r[8], longest: r[9], marks: r[10],
+  });
+  return Page.joinParts(parts, textOf, rowOf);
 }
 
 const SORT_KEYS = {

@@ -7,38 +7,23 @@
 const Page = typeof module !== "undefined" ? require("./common.js") : RavelinPage;
 const PAGE = 500;
 
-// The parts of the data in the order written: each may add texts and rows; the last one also
-// brings the summary. Rows name their texts by number, counted over all parts.
+// The page's data, its rows with the names of their texts.
 function loadData(parts) {
-  const texts = [];
-  const rows = [];
-  let summary = null;
-  for (const part of parts) {
-    const data = JSON.parse(part);
-    for (const [slot, name, text, spans] of data.texts || []) {
-      texts.push({ slot, name, text, spans });
-    }
-    for (const r of data.rows || []) {
-      rows.push({
-        index1: r[0], text1: r[1], text2: r[2], percent: r[3], mode: r[4], shift: r[5],
-        first1: r[6], first2: r[7], equal: r[8], group: 0,
-      });
-    }
-    if (data.summary) summary = data.summary;
-  }
-  for (const row of rows) {
-    row.name1 = texts[row.text1].name;
-    row.name2 = texts[row.text2].name;
-  }
-  if (summary) {
+  const textOf = ([slot, name, text, spans]) => ({ slot, name, text, spans });
+  const rowOf = (r) => ({
+    index1: r[0], text1: r[1], text2: r[2], percent: r[3], mode: r[4], shift: r[5],
+    first1: r[6], first2: r[7], equal: r[8], group: 0,
+  });
+  const data = Page.joinParts(parts, textOf, rowOf);
+  if (data.summary) {
     // A pair's group is its 1st-folder file's: both files of a match are in the same one.
     const groupOf = new Map();
-    summary.groups.forEach((members, g) => {
+    data.summary.groups.forEach((members, g) => {
       for (const [slot, index] of members) if (slot === 0) groupOf.set(index, g + 1);
     });
-    for (const row of rows) row.group = groupOf.get(row.index1) || 0;
+    for (const row of data.rows) row.group = groupOf.get(row.index1) || 0;
   }
-  return { texts, rows, summary };
+  return data;
 }
 
 const SORT_KEYS = {
