@@ -96,7 +96,9 @@ std::vector<Run> PickedRuns(std::vector<Run> maximal, int32_t minWords) {
 }
 
 std::vector<Passage> JoinRuns(std::vector<Run> runs, int32_t maxGap) {
-    std::sort(runs.begin(), runs.end());
+    if (!std::is_sorted(runs.begin(), runs.end())) {
+        std::sort(runs.begin(), runs.end());  // PickedRuns mostly gives them in order
+    }
     runs.erase(std::unique(runs.begin(), runs.end()), runs.end());
     std::vector<Passage> passages;
     std::vector<size_t> open;  // passages a later run may still join, oldest first

@@ -217,6 +217,9 @@ bool PassageScan::FirstPass(const std::vector<std::string>& names) {
             [&state](std::string_view word, uint64_t hash) { return state.Intern(word, hash); });
         stored.spans = std::move(file.spans);
         state.index.Add(k, file.fingerprints);
+        if (options_.folders[0] == options_.folders[1]) {
+            stored.fingerprints = std::move(file.fingerprints);
+        }
         windowsSeen.insert(windowsSeen.end(), file.windows.begin(), file.windows.end());
     }
     state.index.Seal();
@@ -270,7 +273,8 @@ namespace {
 struct SecondResult {
     std::optional<Error> error;
     std::vector<PairPassages> pairs;
-    int64_t candidates = 0;
+    std::vector<PairPassages> mirrored;  // the file as the 1st-folder file of later files
+    std::vector<int32_t> candidates;     // 1st-folder files the index named
 };
 
 // A 2nd-folder file as the comparison needs it: read anew or, in a scan of a folder with
@@ -293,7 +297,8 @@ struct SecondSide {
         for (const uint32_t id : ids) {
             hashes.push_back(wordHashes[id]);
         }
-        fingerprints = Fingerprints(hashes, minWords);
+        fingerprints =
+            text.fingerprints.empty() ? Fingerprints(hashes, minWords) : text.fingerprints;
     }
 
     std::optional<Error> Read(const std::string& path, const WordDictionary& dictionary,
@@ -312,10 +317,68 @@ struct SecondSide {
         return std::nullopt;
     }
 
-    ByteSpan Of(int32_t start, int32_t end) const {
-        return (spans != nullptr ? *spans : ownSpans).Of(start, end);
-    }
+    const WordSpans& Spans() const { return spans != nullptr ? *spans : ownSpans; }
 };
+
+}  // namespace
+
+// How many files from the first on a scan of a folder with itself compares one way only. The
+// pairs of such a file with the files after it are kept from when it is compared until each is
+// reported, and the pairs kept at once stay under the bound. Known before the comparing, so that
+// each worker knows which pairs it has to compare.
+std::optional<int32_t> PassageScan::MirroredFiles() {
+    const State& state = *state_;
+    const auto files = static_cast<int32_t>(state.files1.size());
+    OrderedWork<std::vector<int32_t>> listing(options_.jobs, files, [&] {
+        auto search = std::make_shared<PassageSearch>(options_.rules, state.index, state.files1,
+                                                      state.wordHashes, &state.common);
+        return [&, search](int32_t k, std::vector<int32_t>& later) {
+            later =
+                search->CandidatesFrom(state.files1[static_cast<size_t>(k)].fingerprints, k + 1);
+        };
+    });
+    std::vector<int32_t> reportedAt(state.files1.size(), 0);  // kept pairs, by when reported
+    int64_t kept = 0;
+    for (int32_t k = 0; k < files; ++k) {
+        if (!GoOn()) {
+            return std::nullopt;
+        }
+        kept -= reportedAt[static_cast<size_t>(k)];
+        const std::vector<int32_t> later = listing.Take(k);
+        kept += static_cast<int64_t>(later.size());
+        if (kept > options_.mirroredPairs) {
+            return k;
+        }
+        for (const int32_t file : later) {
+            ++reportedAt[static_cast<size_t>(file)];
+        }
+    }
+    return files;
+}
+
+namespace {
+
+// One file of a pair: its place in its folder, its spans and its length in words.
+struct PairSide {
+    int32_t index;
+    const WordSpans& spans;
+    int32_t total;
+};
+
+PairPassages PairOf(std::vector<Passage> passages, const PairSide& first, const PairSide& second) {
+    PairPassages pair;
+    pair.passages = std::move(passages);
+    pair.index1 = first.index;
+    pair.index2 = second.index;
+    pair.total1 = first.total;
+    pair.total2 = second.total;
+    for (Passage& p : pair.passages) {
+        p.bytes1 = first.spans.Of(p.start1, p.end1);
+        p.bytes2 = second.spans.Of(p.start2, p.end2);
+    }
+    Summarise(pair);
+    return pair;
+}
 
 }  // namespace
 
@@ -324,14 +387,24 @@ bool PassageScan::SecondPass(const std::vector<std::string>& names) {
     const auto files = static_cast<int32_t>(names.size());
     const PassageRules rules = options_.rules;
     const bool sameFiles = options_.folders[0] == options_.folders[1] && names == state.names1;
+    int32_t mirroredFiles = 0;
+    if (sameFiles) {
+        const std::optional<int32_t> counted = MirroredFiles();
+        if (!counted) {
+            return false;
+        }
+        mirroredFiles = *counted;
+    }
     OrderedWork<SecondResult> comparing(options_.jobs, files, [&] {
         auto search = std::make_shared<PassageSearch>(rules, state.index, state.files1,
                                                       state.wordHashes, &state.common);
         return [&, search](int32_t j, SecondResult& result) {
             SecondSide side;
             const auto at = static_cast<size_t>(j);
+            SearchScope scope;
             if (sameFiles && state.read1[at] != 0) {
                 side.Reuse(state.files1[at], state.wordHashes, rules.minWords);
+                scope = SearchScope{std::min(j, mirroredFiles), j < mirroredFiles};
             } else {
                 result.error = side.Read(FullPath(options_.folders[1], names[at]), state.dictionary,
                                          rules.minWords);
@@ -346,30 +419,28 @@ bool PassageScan::SecondPass(const std::vector<std::string>& names) {
                 side.common = &side.ownCommon;
             }
             const SecondText second{side.ids, windows, side.common, side.fingerprints};
-            const std::span<const uint32_t> ids = side.ids;
-            for (PassagesWith& with : search->Find(second)) {
+            const PairSide own{j, side.Spans(), static_cast<int32_t>(side.ids.size())};
+            for (PassagesWith& with : search->Find(second, scope)) {
                 const IndexedText& first = state.files1[static_cast<size_t>(with.file)];
-                PairPassages pair;
-                pair.passages = std::move(with.passages);
-                pair.index1 = with.file;
-                pair.index2 = j;
-                pair.total1 = static_cast<int32_t>(first.ids.size());
-                pair.total2 = static_cast<int32_t>(ids.size());
-                for (Passage& p : pair.passages) {
-                    p.bytes1 = first.spans.Of(p.start1, p.end1);
-                    p.bytes2 = side.Of(p.start2, p.end2);
+                const PairSide other{with.file, first.spans,
+                                     static_cast<int32_t>(first.ids.size())};
+                if (!with.mirrored.empty()) {
+                    result.mirrored.push_back(PairOf(std::move(with.mirrored), own, other));
                 }
-                Summarise(pair);
-                result.pairs.push_back(std::move(pair));
+                result.pairs.push_back(PairOf(std::move(with.passages), other, own));
             }
-            result.candidates = search->Candidates();
+            const std::span<const int32_t> candidates = search->Candidates();
+            result.candidates.assign(candidates.begin(), candidates.end());
         };
     });
+    // Pairs found mirrored, by the 2nd-folder file they are reported with.
+    std::vector<std::vector<PairPassages>> kept(sameFiles ? names.size() : 0);
+    std::vector<int32_t> keptCandidates(kept.size(), 0);
     for (int32_t j = 0; j < files; ++j) {
         if (!GoOn()) {
             return false;
         }
-        const SecondResult result = comparing.Take(j);
+        SecondResult result = comparing.Take(j);
         const std::string& name2 = names[static_cast<size_t>(j)];
         if (result.error) {
             const std::string path = FullPath(options_.folders[1], name2);
@@ -377,17 +448,40 @@ bool PassageScan::SecondPass(const std::vector<std::string>& names) {
                  FileUnreadable{ScanPass::Second, path, result.error->message});
             continue;
         }
-        candidates_ += result.candidates;
-        for (const PairPassages& pair : result.pairs) {
-            if (control_.stopRequested && control_.stopRequested()) {
-                return false;
+        candidates_ += static_cast<int64_t>(result.candidates.size());
+        if (sameFiles) {
+            const auto at = static_cast<size_t>(j);
+            candidates_ += keptCandidates[at];
+            if (j < mirroredFiles) {
+                for (const int32_t file : result.candidates) {
+                    keptCandidates[static_cast<size_t>(file)] += file > j ? 1 : 0;
+                }
             }
-            ++pairs_;
-            Emit(&PassageSink::OnPairFound,
-                 PassagePairFound{state.names1[static_cast<size_t>(pair.index1)], name2, pair,
-                                  state.dictionary,
-                                  state.files1[static_cast<size_t>(pair.index1)].ids});
+            for (PairPassages& pair : result.mirrored) {
+                kept[static_cast<size_t>(pair.index2)].push_back(std::move(pair));
+            }
+            std::vector<PairPassages> before = std::move(kept[at]);
+            result.pairs.insert(result.pairs.begin(), std::make_move_iterator(before.begin()),
+                                std::make_move_iterator(before.end()));
         }
+        if (!Report(result.pairs, name2)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool PassageScan::Report(const std::vector<PairPassages>& pairs, const std::string& name2) {
+    const State& state = *state_;
+    for (const PairPassages& pair : pairs) {
+        if (control_.stopRequested && control_.stopRequested()) {
+            return false;
+        }
+        ++pairs_;
+        Emit(
+            &PassageSink::OnPairFound,
+            PassagePairFound{state.names1[static_cast<size_t>(pair.index1)], name2, pair,
+                             state.dictionary, state.files1[static_cast<size_t>(pair.index1)].ids});
     }
     return true;
 }

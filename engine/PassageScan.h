@@ -25,6 +25,10 @@ struct PassageOptions {
     std::vector<std::string> commonPaths;  // files, or folders of text files
     int32_t maxFiles = 0;  // a window in more 1st-folder files than this is common; 0: off
     int jobs = 1;
+    // In a scan of a folder with itself, each pair is compared once and kept for its mirror
+    // image until that is reported; the pairs kept at once stay under this, and the files past
+    // it are compared both ways, so that a folder of copies does not fill the memory.
+    int64_t mirroredPairs = 250'000;
 };
 
 struct PassagePairFound {
@@ -74,7 +78,9 @@ class PassageScan {
     PassageScanEnded End(ScanEnd how);
     bool FirstPass(const std::vector<std::string>& names);
     void MarkCommonWords();
+    std::optional<int32_t> MirroredFiles();
     bool SecondPass(const std::vector<std::string>& names);
+    bool Report(const std::vector<PairPassages>& pairs, const std::string& name2);
 
     PassageOptions options_;
     ScanControl control_;

@@ -27,8 +27,38 @@ PassageSearch::PassageSearch(PassageRules rules, const PassageIndex& index,
       wordHashes_(wordHashes),
       seedCount_(files.size(), 0),
       byFinder_(files.size(), 0),
+      lastRun_(files.size(), LastRun{0, 0}),
       slotOf_(files.size(), 0),
       finder_(rules, common) {}
+
+std::span<const Posting> PassageSearch::PostingsFrom(uint32_t hash) const {
+    const std::span<const Posting> all = index_.Postings(hash);
+    if (fromFile_ == 0) {
+        return all;
+    }
+    const auto from = std::partition_point(all.begin(), all.end(),
+                                           [this](const Posting& p) { return p.file < fromFile_; });
+    return {from, all.end()};
+}
+
+std::vector<int32_t> PassageSearch::CandidatesFrom(std::span<const Fingerprint> fingerprints,
+                                                   int32_t fromFile) {
+    fromFile_ = fromFile;
+    std::vector<int32_t> files;
+    for (const Fingerprint& fingerprint : fingerprints) {
+        for (const Posting& posting : PostingsFrom(fingerprint.hash)) {
+            uint8_t& seen = byFinder_[static_cast<size_t>(posting.file)];
+            if (seen == 0) {
+                seen = 1;
+                files.push_back(posting.file);
+            }
+        }
+    }
+    for (const int32_t file : files) {
+        byFinder_[static_cast<size_t>(file)] = 0;
+    }
+    return files;
+}
 
 // The seeds each 1st-folder file would give, without making them: a hash found c1 times in a
 // file and c2 times in the text gives c1 * c2.
@@ -36,21 +66,29 @@ void PassageSearch::CountSeeds(const SecondText& second) {
     for (const int32_t file : touched_) {
         seedCount_[static_cast<size_t>(file)] = 0;
         byFinder_[static_cast<size_t>(file)] = 0;
+        lastRun_[static_cast<size_t>(file)] = LastRun{0, 0};
     }
     touched_.clear();
-    sorted_.assign(second.fingerprints.begin(), second.fingerprints.end());
-    std::sort(sorted_.begin(), sorted_.end(), [](const Fingerprint& a, const Fingerprint& b) {
-        return std::tie(a.hash, a.word) < std::tie(b.hash, b.word);
+    const std::span<const Fingerprint> fingerprints = second.fingerprints;
+    sorted_.resize(fingerprints.size());
+    for (size_t f = 0; f < fingerprints.size(); ++f) {
+        sorted_[f] = Keyed{fingerprints[f].hash, static_cast<int32_t>(f)};
+    }
+    std::sort(sorted_.begin(), sorted_.end(), [](const Keyed& a, const Keyed& b) {
+        return std::tie(a.hash, a.index) < std::tie(b.hash, b.index);
     });
-    groups_.clear();
+    postings_.resize(fingerprints.size());
     for (size_t i = 0; i < sorted_.size();) {
         size_t j = i;
         while (j < sorted_.size() && sorted_[j].hash == sorted_[i].hash) {
             ++j;
         }
-        groups_.push_back(Group{sorted_[i].hash, static_cast<int32_t>(i), static_cast<int32_t>(j)});
+        const std::span<const Posting> postings = PostingsFrom(sorted_[i].hash);
+        for (size_t t = i; t < j; ++t) {
+            postings_[static_cast<size_t>(sorted_[t].index)] = postings;
+        }
         const auto times = static_cast<int64_t>(j - i);
-        for (const Posting& posting : index_.Postings(sorted_[i].hash)) {
+        for (const Posting& posting : postings) {
             int64_t& count = seedCount_[static_cast<size_t>(posting.file)];
             if (count == 0) {
                 touched_.push_back(posting.file);
@@ -124,21 +162,26 @@ void PassageSearch::WalkSeeds(const SecondText& second) {
     runs_.clear();
     reached_.Clear();
     const auto n2 = static_cast<int32_t>(second.ids.size());
-    for (const Fingerprint& fingerprint : second.fingerprints) {
-        const int32_t word2 = fingerprint.word;
+    for (size_t f = 0; f < second.fingerprints.size(); ++f) {
+        const int32_t word2 = second.fingerprints[f].word;
         // The seeds of one fingerprint lie on distinct diagonals, so none of them can reach
         // another's: all are chosen first and their words asked for from memory at once, which
         // hides the wait for words scattered over the whole 1st folder.
         seeds_.clear();
-        for (const Posting& posting : index_.Postings(fingerprint.hash)) {
+        for (const Posting& posting : postings_[f]) {
             if (byFinder_[static_cast<size_t>(posting.file)] != 0) {
                 continue;
             }
-            const int64_t diagonal = int64_t{posting.word} - word2;
-            const uint64_t key = (static_cast<uint64_t>(posting.file) << 32) |
-                                 static_cast<uint32_t>(static_cast<int32_t>(diagonal));
-            // 1 + the 2nd-side end of the stretch compared on the diagonal
-            if (static_cast<int64_t>(reached_[key]) > word2) {
+            const int32_t diagonal = posting.word - word2;
+            const LastRun& last = lastRun_[static_cast<size_t>(posting.file)];
+            // 1 + the 2nd-side end of the run found on the diagonal
+            if (last.diagonal == diagonal && last.reach > word2) {
+                continue;
+            }
+            const uint64_t key =
+                (static_cast<uint64_t>(posting.file) << 32) | static_cast<uint32_t>(diagonal);
+            const uint32_t* reached = reached_.Find(key);
+            if (reached != nullptr && static_cast<int64_t>(*reached) > word2) {
                 continue;
             }
             __builtin_prefetch(
@@ -151,8 +194,9 @@ void PassageSearch::WalkSeeds(const SecondText& second) {
             if (run.length == 0) {
                 continue;  // hashes alike, words not
             }
-            reached_[seed.key] =
-                static_cast<uint32_t>(std::min(run.start2 + run.length + 1, n2 + 1));
+            const int32_t reach = std::min(run.start2 + run.length + 1, n2 + 1);
+            reached_[seed.key] = static_cast<uint32_t>(reach);
+            lastRun_[static_cast<size_t>(seed.file)] = LastRun{seed.word - word2, reach};
             if (run.length >= rules_.minWords) {
                 runs_.emplace_back(seed.file, run);
             }
@@ -182,7 +226,7 @@ void PassageSearch::GroupRunsByFile() {
     }
 }
 
-std::vector<Passage> PassageSearch::ByFinder(const IndexedText& first, const SecondText& second) {
+std::vector<Run> PassageSearch::ByFinder(const IndexedText& first, const SecondText& second) {
     if (!finderHasSecond_) {
         finder_.SetSecond(PassageText{second.ids, second.windows});
         finderHasSecond_ = true;
@@ -193,31 +237,40 @@ std::vector<Passage> PassageSearch::ByFinder(const IndexedText& first, const Sec
         hashes.push_back(wordHashes_[id]);
     }
     const std::vector<uint64_t> windows = WindowHashes(hashes, rules_.minWords);
-    return finder_.Find(PassageText{first.ids, windows});
+    return finder_.PickedRuns(PassageText{first.ids, windows});
 }
 
-std::vector<PassagesWith> PassageSearch::Find(const SecondText& second) {
+std::vector<PassagesWith> PassageSearch::Find(const SecondText& second, SearchScope scope) {
     finderHasSecond_ = false;
+    fromFile_ = scope.fromFile;
     CountSeeds(second);
-    candidates_ = static_cast<int64_t>(touched_.size());
     WalkSeeds(second);
     std::vector<PassagesWith> found;
     for (size_t t = 0; t < touched_.size(); ++t) {
         const int32_t file = touched_[t];
         const IndexedText& first = files_[static_cast<size_t>(file)];
-        std::vector<Passage> passages;
+        std::vector<Run> runs;
         if (byFinder_[static_cast<size_t>(file)] != 0) {
-            passages = ByFinder(first, second);
-        } else {
-            std::vector<Run> maximal(grouped_.begin() + runStarts_[t],
-                                     grouped_.begin() + runStarts_[t + 1]);
-            if (!maximal.empty()) {
-                passages = JoinRuns(PickedRuns(std::move(maximal), rules_.minWords), rules_.maxGap);
+            runs = ByFinder(first, second);
+        } else if (runStarts_[t] < runStarts_[t + 1]) {
+            runs = PickedRuns(std::vector<Run>(grouped_.begin() + runStarts_[t],
+                                               grouped_.begin() + runStarts_[t + 1]),
+                              rules_.minWords);
+        }
+        if (runs.empty()) {
+            continue;
+        }
+        PassagesWith with{file, {}, {}};
+        if (scope.mirror && file > scope.fromFile) {
+            std::vector<Run> swapped;
+            swapped.reserve(runs.size());
+            for (const Run& run : runs) {
+                swapped.push_back(Run{run.start2, run.start1, run.length});
             }
+            with.mirrored = JoinRuns(std::move(swapped), rules_.maxGap);
         }
-        if (!passages.empty()) {
-            found.push_back(PassagesWith{file, std::move(passages)});
-        }
+        with.passages = JoinRuns(std::move(runs), rules_.maxGap);
+        found.push_back(std::move(with));
     }
     return found;
 }

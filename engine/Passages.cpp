@@ -1,6 +1,7 @@
 #include "engine/Passages.h"
 
 #include <algorithm>
+#include <ranges>
 #include <tuple>
 
 namespace ravelin {
@@ -17,8 +18,9 @@ uint64_t Mix(uint64_t x) {
     return x;
 }
 
-int32_t CoveredWords(std::vector<std::pair<int32_t, int32_t>> spans) {
-    std::sort(spans.begin(), spans.end());
+// The words inside any of the spans, which come by start.
+template <class Spans>
+int32_t CoveredWords(const Spans& spans) {
     int32_t covered = 0;
     int32_t reached = 0;
     for (const auto& [start, end] : spans) {
@@ -167,28 +169,43 @@ void PassageFinder::Cover(bool fromFirst, std::vector<Run>& runs) const {
     }
 }
 
-std::vector<Passage> PassageFinder::Find(PassageText first) {
+std::vector<Run> PassageFinder::PickedRuns(PassageText first) {
     Prepare(first_, first);
     std::vector<Run> runs;
     Cover(true, runs);
     Cover(false, runs);
-    return JoinRuns(std::move(runs), rules_.maxGap);
+    return runs;
+}
+
+std::vector<Passage> PassageFinder::Find(PassageText first) {
+    return JoinRuns(PickedRuns(first), rules_.maxGap);
 }
 
 void Summarise(PairPassages& pair) {
-    std::vector<std::pair<int32_t, int32_t>> spans1;
-    std::vector<std::pair<int32_t, int32_t>> spans2;
     pair.longest = 0;
+    bool secondInOrder = true;
     for (size_t p = 0; p < pair.passages.size(); ++p) {
         const Passage& passage = pair.passages[p];
-        spans1.emplace_back(passage.start1, passage.end1);
-        spans2.emplace_back(passage.start2, passage.end2);
         if (passage.equal > pair.passages[static_cast<size_t>(pair.longest)].equal) {
             pair.longest = static_cast<int32_t>(p);
         }
+        secondInOrder = secondInOrder && (p == 0 || pair.passages[p - 1].start2 <= passage.start2);
     }
-    pair.shared1 = CoveredWords(std::move(spans1));
-    pair.shared2 = CoveredWords(std::move(spans2));
+    // The passages come by start1, and mostly by start2 too: only then are spans not copied.
+    auto spansOf = [&pair](int32_t Passage::*start, int32_t Passage::*end) {
+        return pair.passages | std::views::transform([start, end](const Passage& passage) {
+                   return std::pair<int32_t, int32_t>(passage.*start, passage.*end);
+               });
+    };
+    pair.shared1 = CoveredWords(spansOf(&Passage::start1, &Passage::end1));
+    if (secondInOrder) {
+        pair.shared2 = CoveredWords(spansOf(&Passage::start2, &Passage::end2));
+    } else {
+        const auto view = spansOf(&Passage::start2, &Passage::end2);
+        std::vector<std::pair<int32_t, int32_t>> spans2(view.begin(), view.end());
+        std::sort(spans2.begin(), spans2.end());
+        pair.shared2 = CoveredWords(spans2);
+    }
     pair.percent1 = PercentOf(pair.shared1, pair.total1);
     pair.percent2 = PercentOf(pair.shared2, pair.total2);
 }

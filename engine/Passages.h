@@ -71,6 +71,8 @@ class PassageFinder {
     void SetSecond(PassageText second);
     // Word indices only; the byte spans are left for the caller.
     std::vector<Passage> Find(PassageText first);
+    // The runs that Find joins, in no order.
+    std::vector<Run> PickedRuns(PassageText first);
 
   private:
     struct Side {

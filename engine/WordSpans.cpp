@@ -6,6 +6,7 @@ namespace ravelin {
 
 WordSpans::WordSpans(std::span<const ByteSpan> spans) {
     starts_.reserve((spans.size() + kStride - 1) / kStride);
+    plain_.reserve(starts_.capacity());
     gaps_.reserve(spans.size());
     lengths_.reserve(spans.size());
     for (const ByteSpan& span : spans) {
@@ -17,8 +18,10 @@ WordSpans::WordSpans(std::span<const ByteSpan> spans) {
 void WordSpans::Append(ByteSpan span) {
     if (lengths_.size() % kStride == 0) {
         starts_.push_back(span.offset);
+        plain_.push_back(1);
     }
     const bool fits = span.offset >= end_ && span.offset - end_ < kAside && span.length < kAside;
+    plain_.back() &= fits ? 1 : 0;
     gaps_.push_back(fits ? static_cast<uint8_t>(span.offset - end_) : kAside);
     lengths_.push_back(fits ? static_cast<uint8_t>(span.length) : kAside);
     if (!fits) {
@@ -35,7 +38,18 @@ ByteSpan WordSpans::Aside(int32_t word) const {
 
 ByteSpan WordSpans::At(int32_t word) const {
     const int32_t first = word - word % kStride;
-    uint64_t end = starts_[static_cast<size_t>(first / kStride)];
+    const auto stride = static_cast<size_t>(first / kStride);
+    uint64_t end = starts_[stride];
+    if (plain_[stride] != 0) {
+        // Without words aside the offset is a plain sum, which the compiler does many at once.
+        const auto from = static_cast<size_t>(first);
+        const auto to = static_cast<size_t>(word);
+        uint32_t offset = 0;
+        for (size_t w = from; w < to; ++w) {
+            offset += uint32_t{lengths_[w]} + gaps_[w + 1];
+        }
+        return ByteSpan{end + offset, lengths_[to]};
+    }
     ByteSpan span;
     for (int32_t w = first; w <= word; ++w) {
         const auto at = static_cast<size_t>(w);
@@ -57,8 +71,8 @@ ByteSpan WordSpans::Of(int32_t start, int32_t end) const {
 }
 
 size_t WordSpans::Bytes() const {
-    return starts_.capacity() * sizeof(uint64_t) + gaps_.capacity() + lengths_.capacity() +
-           aside_.capacity() * sizeof(aside_[0]);
+    return starts_.capacity() * sizeof(uint64_t) + plain_.capacity() + gaps_.capacity() +
+           lengths_.capacity() + aside_.capacity() * sizeof(aside_[0]);
 }
 
 }  // namespace ravelin

@@ -34,6 +34,7 @@ class WordSpans {
     ByteSpan Aside(int32_t word) const;
 
     std::vector<uint64_t> starts_;  // of every kStride-th word
+    std::vector<uint8_t> plain_;    // by stride: 1 when no word of it is kept aside
     std::vector<uint8_t> gaps_;     // from the end of the word before; kAside: kept whole
     std::vector<uint8_t> lengths_;  // kAside: kept whole
     std::vector<std::pair<int32_t, ByteSpan>> aside_;  // by word

@@ -33,12 +33,20 @@ TEST(WordSpans, EveryWordGivesBackItsBytes) {
     const ByteSpan passage = table.Of(31, 65);
     EXPECT_EQ(passage.offset, spans[31].offset);
     EXPECT_EQ(passage.offset + passage.length, spans[64].offset + spans[64].length);
-    // Short gaps and words, as in most text, take about two bytes a word.
+    // Short gaps and words, as in most text, take about two bytes a word, and are told back
+    // without a word kept aside.
     std::vector<ByteSpan> plain;
+    at = 0;
     for (uint64_t w = 0; w < 3200; ++w) {
-        plain.push_back(ByteSpan{w * 6, 5});
+        at += random() % 255;
+        plain.push_back(ByteSpan{at, 1 + random() % 254});
+        at += plain.back().length;
     }
-    EXPECT_LE(WordSpans(plain).Bytes(), 3200U * 2 + 100 * 8);
+    const WordSpans compact(plain);
+    EXPECT_LE(compact.Bytes(), 3200U * 2 + 100 * 9);
+    for (int32_t w = 0; w < static_cast<int32_t>(plain.size()); ++w) {
+        ASSERT_EQ(compact.At(w), plain[static_cast<size_t>(w)]) << w;
+    }
 }
 
 }  // namespace

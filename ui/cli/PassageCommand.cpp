@@ -10,6 +10,8 @@
 #include "ui/cli/Interrupt.h"
 #include "ui/cli/MessageText.h"
 
+#include <chrono>
+
 namespace ravelin::cli {
 namespace {
 
@@ -21,6 +23,7 @@ class PassageTerminal final : public PassageSink {
 
     void OnFolderListed(const FolderListed& event) override {
         files_[static_cast<size_t>(event.pass)] = event.files;
+        listed_[static_cast<size_t>(event.pass)] = std::chrono::steady_clock::now();
         if (event.files <= 0) {
             const Message message = FolderMessage(event, texts_);
             err_ << MessageText(message.title, message.text) << std::flush;
@@ -32,9 +35,14 @@ class PassageTerminal final : public PassageSink {
     }
 
     std::string StatsText(const PassageScanEnded& ended) const {
-        return "ravelin-cli: " + std::to_string(files_[0]) + " and " + std::to_string(files_[1]) +
-               " files, " + std::to_string(ended.candidates) + " pairs compared, " +
-               std::to_string(ended.pairs) + " sharing passages, in " +
+        // The 2nd folder is listed when the 1st is read and indexed.
+        const std::chrono::duration<double> firstPass = listed_[1] - listed_[0];
+        const std::string indexed = files_[1] > 0 ? "ravelin-cli: 1st folder read and indexed in " +
+                                                        std::to_string(firstPass.count()) + " s\n"
+                                                  : "";
+        return indexed + "ravelin-cli: " + std::to_string(files_[0]) + " and " +
+               std::to_string(files_[1]) + " files, " + std::to_string(ended.candidates) +
+               " pairs compared, " + std::to_string(ended.pairs) + " sharing passages, in " +
                std::to_string(ended.seconds) + " s\n";
     }
 
@@ -42,6 +50,7 @@ class PassageTerminal final : public PassageSink {
     const TextCatalog& texts_;
     std::ostream& err_;
     int32_t files_[2] = {0, 0};
+    std::chrono::steady_clock::time_point listed_[2];
 };
 
 }  // namespace
