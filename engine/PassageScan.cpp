@@ -43,26 +43,34 @@ struct ReadFile {
     }
 };
 
-ReadFile ReadAndReduce(const std::string& path, int32_t minWords, bool countWindows) {
+// What a file is read for, beside its words and fingerprints.
+struct ReadNeeds {
+    bool windows = false;  // its distinct windows, when windows are counted
+    bool spans = false;    // its words' bytes, when a sink reads them
+};
+
+ReadFile ReadAndReduce(const std::string& path, int32_t minWords, ReadNeeds needs) {
     ReadFile file;
     Result<std::string> stored = ReadStoredFile(path);
     if (!stored) {
         file.error = stored.error();
         return file;
     }
-    ReduceStoredText(stored.value(), [&file](std::string_view word, ByteSpan bytes) {
+    ReduceStoredText(stored.value(), [&file, needs](std::string_view word, ByteSpan bytes) {
         const uint64_t hash = WordDictionary::HashOf(word);
         const uint32_t v = file.vocabulary.Intern(word, hash);
         if (v == file.vocabularyHashes.size()) {
             file.vocabularyHashes.push_back(hash);
         }
         file.words.push_back(v);
-        file.spans.Append(bytes);
+        if (needs.spans) {
+            file.spans.Append(bytes);
+        }
         file.hashes.push_back(hash);
     });
     stored.value() = std::string();
     file.fingerprints = Fingerprints(file.hashes, minWords);
-    if (countWindows) {
+    if (needs.windows) {
         file.windows = WindowHashes(file.hashes, minWords);
         std::sort(file.windows.begin(), file.windows.end());
         file.windows.erase(std::unique(file.windows.begin(), file.windows.end()),
@@ -147,7 +155,7 @@ std::optional<Error> PassageScan::Prepare() {
         }
     }
     for (const std::string& path : paths) {
-        ReadFile file = ReadAndReduce(path, options_.rules.minWords, false);
+        ReadFile file = ReadAndReduce(path, options_.rules.minWords, ReadNeeds{});
         if (file.error) {
             return Error{file.error->code, path + ": " + file.error->message};
         }
@@ -160,6 +168,8 @@ std::optional<Error> PassageScan::Prepare() {
 
 PassageScanEnded PassageScan::Run() {
     start_ = std::chrono::steady_clock::now();
+    byteSpans_ = std::any_of(sinks_.begin(), sinks_.end(),
+                             [](const PassageSink* sink) { return sink->NeedsByteSpans(); });
     pairs_ = 0;
     candidates_ = 0;
     if (!state_->prepared) {
@@ -196,7 +206,7 @@ bool PassageScan::FirstPass(const std::vector<std::string>& names) {
     OrderedWork<ReadFile> reading(options_.jobs, files, [&] {
         return [&](int32_t k, ReadFile& file) {
             file = ReadAndReduce(FullPath(options_.folders[0], names[static_cast<size_t>(k)]),
-                                 minWords, countWindows);
+                                 minWords, ReadNeeds{countWindows, byteSpans_});
         };
     });
     std::vector<uint64_t> windowsSeen;
@@ -302,8 +312,8 @@ struct SecondSide {
     }
 
     std::optional<Error> Read(const std::string& path, const WordDictionary& dictionary,
-                              int32_t minWords) {
-        ReadFile file = ReadAndReduce(path, minWords, false);
+                              int32_t minWords, bool spans) {
+        ReadFile file = ReadAndReduce(path, minWords, ReadNeeds{false, spans});
         if (file.error) {
             return file.error;
         }
@@ -358,10 +368,11 @@ std::optional<int32_t> PassageScan::MirroredFiles() {
 
 namespace {
 
-// One file of a pair: its place in its folder, its spans and its length in words.
+// One file of a pair: its place in its folder, its spans (null when no sink reads them) and its
+// length in words.
 struct PairSide {
     int32_t index;
-    const WordSpans& spans;
+    const WordSpans* spans;
     int32_t total;
 };
 
@@ -373,8 +384,10 @@ PairPassages PairOf(std::vector<Passage> passages, const PairSide& first, const 
     pair.total1 = first.total;
     pair.total2 = second.total;
     for (Passage& p : pair.passages) {
-        p.bytes1 = first.spans.Of(p.start1, p.end1);
-        p.bytes2 = second.spans.Of(p.start2, p.end2);
+        if (first.spans != nullptr && second.spans != nullptr) {
+            p.bytes1 = first.spans->Of(p.start1, p.end1);
+            p.bytes2 = second.spans->Of(p.start2, p.end2);
+        }
     }
     Summarise(pair);
     return pair;
@@ -407,7 +420,7 @@ bool PassageScan::SecondPass(const std::vector<std::string>& names) {
                 scope = SearchScope{std::min(j, mirroredFiles), j < mirroredFiles};
             } else {
                 result.error = side.Read(FullPath(options_.folders[1], names[at]), state.dictionary,
-                                         rules.minWords);
+                                         rules.minWords, byteSpans_);
                 if (result.error) {
                     return;
                 }
@@ -419,10 +432,11 @@ bool PassageScan::SecondPass(const std::vector<std::string>& names) {
                 side.common = &side.ownCommon;
             }
             const SecondText second{side.ids, windows, side.common, side.fingerprints};
-            const PairSide own{j, side.Spans(), static_cast<int32_t>(side.ids.size())};
+            const PairSide own{j, byteSpans_ ? &side.Spans() : nullptr,
+                               static_cast<int32_t>(side.ids.size())};
             for (PassagesWith& with : search->Find(second, scope)) {
                 const IndexedText& first = state.files1[static_cast<size_t>(with.file)];
-                const PairSide other{with.file, first.spans,
+                const PairSide other{with.file, byteSpans_ ? &first.spans : nullptr,
                                      static_cast<int32_t>(first.ids.size())};
                 if (!with.mirrored.empty()) {
                     result.mirrored.push_back(PairOf(std::move(with.mirrored), own, other));

@@ -56,6 +56,9 @@ class PassageSink {
     virtual void OnFileUnreadable(const FileUnreadable& /*event*/) {}
     virtual void OnPairFound(const PassagePairFound& /*event*/) {}
     virtual void OnScanEnded(const PassageScanEnded& /*event*/) {}
+    // Whether the sink reads the passages' byte spans: working them out is a good part of the
+    // cost of a pair, and is left out when no sink reads them.
+    virtual bool NeedsByteSpans() const { return true; }
 };
 
 class PassageScan {
@@ -86,6 +89,7 @@ class PassageScan {
     ScanControl control_;
     std::vector<PassageSink*> sinks_;
     std::unique_ptr<State> state_;
+    bool byteSpans_ = true;  // some sink reads the passages' byte spans
     int32_t pairs_ = 0;
     int64_t candidates_ = 0;
     std::chrono::steady_clock::time_point start_;

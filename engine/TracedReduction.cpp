@@ -614,24 +614,24 @@ Result<std::string> ReadStoredFile(const std::string& path) {
         return Error{EINVAL, std::strerror(EINVAL)};
     }
     try {
-        std::string text;
-        // The size as the file says, and one byte more to see its end without a second read
-        // of a whole chunk; a file that grows while it is read is read on in chunks.
-        const auto expected = static_cast<size_t>(status.value().size);
-        text.reserve(expected + 1);
+        // The size as the file says, and one byte more to see its end in a second, short read;
+        // a file that grows while it is read is read on in chunks.
+        std::string text(static_cast<size_t>(status.value().size) + 1, '\0');
         constexpr size_t kChunk = size_t{1} << 20;
+        size_t had = 0;
         for (;;) {
-            const size_t had = text.size();
-            const size_t want = had < expected ? expected - had + 1 : kChunk;
-            text.resize(had + want);
-            const Result<size_t> got = file.value().Read(text.data() + had, want);
+            if (had == text.size()) {
+                text.resize(had + kChunk);
+            }
+            const Result<size_t> got = file.value().Read(text.data() + had, text.size() - had);
             if (!got) {
                 return got.error();
             }
-            text.resize(had + got.value());
             if (got.value() == 0) {
+                text.resize(had);
                 return text;
             }
+            had += got.value();
         }
     } catch (const std::bad_alloc&) {
         return Error{ENOMEM, std::strerror(ENOMEM)};

@@ -23,6 +23,7 @@ class PassageOutput final : public PassageSink {
     void OnFileUnreadable(const FileUnreadable& event) override;
     void OnPairFound(const PassagePairFound& event) override;
     void OnScanEnded(const PassageScanEnded& event) override;
+    bool NeedsByteSpans() const override { return sink_->NeedsByteSpans(); }
 
     std::string Notice() const { return sink_->Notice(); }
 

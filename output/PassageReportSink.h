@@ -18,6 +18,7 @@ class PassageReportSink final : public PassageFormatSink {
     void OnFolderListed(const FolderListed& event) override;
     void OnPairFound(const PassagePairFound& event) override;
     void OnScanEnded(const PassageScanEnded& event) override;
+    bool NeedsByteSpans() const override { return false; }
 
   private:
     std::ostream& out_;
@@ -27,6 +28,7 @@ class PassageGroupsSink final : public PassageFormatSink {
   public:
     PassageGroupsSink(std::ostream& out, const MatchGroups& groups) : out_(out), groups_(groups) {}
     void OnScanEnded(const PassageScanEnded& event) override;
+    bool NeedsByteSpans() const override { return false; }
 
   private:
     std::ostream& out_;

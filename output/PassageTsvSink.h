@@ -17,6 +17,7 @@ class PassageTsvSink final : public PassageFormatSink {
   public:
     explicit PassageTsvSink(std::ostream& out) : out_(out) {}
     void OnPairFound(const PassagePairFound& event) override;
+    bool NeedsByteSpans() const override { return false; }
 
   private:
     std::ostream& out_;

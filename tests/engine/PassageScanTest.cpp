@@ -177,6 +177,12 @@ class Collect : public PassageSink {
     Found& found_;
 };
 
+// A sink that reads no byte spans, as a table of figures: the spans still reach the sinks that do.
+class Figures : public PassageSink {
+  public:
+    bool NeedsByteSpans() const override { return false; }
+};
+
 class PassageScanTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -236,8 +242,10 @@ class PassageScanTest : public ::testing::Test {
     Found RunScan(const PassageOptions& options) {
         Found found;
         Collect sink(found);
+        Figures figures;
         PassageScan scan(options, ScanControl{});
         scan.AddSink(sink);
+        scan.AddSink(figures);
         EXPECT_FALSE(scan.Prepare());
         const PassageScanEnded ended = scan.Run();
         EXPECT_EQ(ended.how, ScanEnd::Complete);

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace ravelin {
@@ -163,6 +164,31 @@ TEST(TracedReduction, WordsOfLocallyRepairedTextsReduceFromTheirSpansAlone) {
             ASSERT_EQ(ReduceStoredTextToWords(own).words, std::vector<std::string>{traced.words[i]})
                 << own;
         }
+    }
+}
+
+// Whole files as stored: empty, one byte, past a read chunk, and a file whose size says 0 while
+// it has text (as the system's own files do), which is read on in chunks.
+TEST(TracedReduction, ReadsTheWholeStoredFile) {
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("ravelin-stored-" + std::to_string(::getpid()));
+    std::mt19937 random(3);
+    for (const size_t size : {size_t{0}, size_t{1}, size_t{3} << 20}) {
+        std::string bytes(size, '\0');
+        for (char& c : bytes) {
+            c = static_cast<char>(random());
+        }
+        std::ofstream(path, std::ios::binary) << bytes;
+        const Result<std::string> read = ReadStoredFile(path.string());
+        ASSERT_TRUE(read);
+        EXPECT_EQ(read.value(), bytes) << size;
+    }
+    std::filesystem::remove(path);
+    if (std::filesystem::exists("/proc/self/status")) {
+        const Result<std::string> status = ReadStoredFile("/proc/self/status");
+        ASSERT_TRUE(status);
+        EXPECT_EQ(status.value().rfind("Name:", 0), 0U);
+        EXPECT_NE(status.value().find("\nPid:"), std::string::npos);
     }
 }
 

@@ -34,6 +34,8 @@ class PassageTerminal final : public PassageSink {
              << "\n";
     }
 
+    bool NeedsByteSpans() const override { return false; }
+
     std::string StatsText(const PassageScanEnded& ended) const {
         // The 2nd folder is listed when the 1st is read and indexed.
         const std::chrono::duration<double> firstPass = listed_[1] - listed_[0];
