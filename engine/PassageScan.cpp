@@ -297,7 +297,8 @@ struct SecondSide {
     const WordSpans* spans = nullptr;  // when reused
     const std::vector<bool>* common = nullptr;
     std::vector<uint64_t> hashes;
-    std::vector<Fingerprint> fingerprints;
+    std::vector<Fingerprint> ownFingerprints;
+    std::span<const Fingerprint> fingerprints;
 
     void Reuse(const IndexedText& text, const std::vector<uint64_t>& wordHashes, int32_t minWords) {
         ids = text.ids;
@@ -307,8 +308,10 @@ struct SecondSide {
         for (const uint32_t id : ids) {
             hashes.push_back(wordHashes[id]);
         }
-        fingerprints =
-            text.fingerprints.empty() ? Fingerprints(hashes, minWords) : text.fingerprints;
+        if (text.fingerprints.empty()) {
+            ownFingerprints = Fingerprints(hashes, minWords);
+        }
+        fingerprints = text.fingerprints.empty() ? ownFingerprints : text.fingerprints;
     }
 
     std::optional<Error> Read(const std::string& path, const WordDictionary& dictionary,
@@ -322,7 +325,8 @@ struct SecondSide {
         });
         ownSpans = std::move(file.spans);
         hashes = std::move(file.hashes);
-        fingerprints = std::move(file.fingerprints);
+        ownFingerprints = std::move(file.fingerprints);
+        fingerprints = ownFingerprints;
         ids = ownIds;
         return std::nullopt;
     }
