@@ -1,7 +1,7 @@
 #include "engine/Passages.h"
 
 #include <algorithm>
-#include <ranges>
+#include <iterator>
 #include <tuple>
 
 namespace ravelin {
@@ -18,12 +18,13 @@ uint64_t Mix(uint64_t x) {
     return x;
 }
 
-// The words inside any of the spans, which come by start.
-template <class Spans>
-int32_t CoveredWords(const Spans& spans) {
+// The words inside any of the spans, which come by start; `span` gives an item's [start, end).
+template <class Items, class SpanOf>
+int32_t CoveredWords(const Items& items, SpanOf span) {
     int32_t covered = 0;
     int32_t reached = 0;
-    for (const auto& [start, end] : spans) {
+    for (const auto& item : items) {
+        const auto [start, end] = span(item);
         const int32_t from = std::max(start, reached);
         covered += std::max(0, end - from);
         reached = std::max(reached, end);
@@ -192,19 +193,18 @@ void Summarise(PairPassages& pair) {
         secondInOrder = secondInOrder && (p == 0 || pair.passages[p - 1].start2 <= passage.start2);
     }
     // The passages come by start1, and mostly by start2 too: only then are spans not copied.
-    auto spansOf = [&pair](int32_t Passage::*start, int32_t Passage::*end) {
-        return pair.passages | std::views::transform([start, end](const Passage& passage) {
-                   return std::pair<int32_t, int32_t>(passage.*start, passage.*end);
-               });
-    };
-    pair.shared1 = CoveredWords(spansOf(&Passage::start1, &Passage::end1));
+    using Span = std::pair<int32_t, int32_t>;
+    const auto side1 = [](const Passage& passage) { return Span(passage.start1, passage.end1); };
+    const auto side2 = [](const Passage& passage) { return Span(passage.start2, passage.end2); };
+    pair.shared1 = CoveredWords(pair.passages, side1);
     if (secondInOrder) {
-        pair.shared2 = CoveredWords(spansOf(&Passage::start2, &Passage::end2));
+        pair.shared2 = CoveredWords(pair.passages, side2);
     } else {
-        const auto view = spansOf(&Passage::start2, &Passage::end2);
-        std::vector<std::pair<int32_t, int32_t>> spans2(view.begin(), view.end());
+        std::vector<Span> spans2;
+        spans2.reserve(pair.passages.size());
+        std::transform(pair.passages.begin(), pair.passages.end(), std::back_inserter(spans2), side2);
         std::sort(spans2.begin(), spans2.end());
-        pair.shared2 = CoveredWords(spans2);
+        pair.shared2 = CoveredWords(spans2, [](const Span& span) { return span; });
     }
     pair.percent1 = PercentOf(pair.shared1, pair.total1);
     pair.percent2 = PercentOf(pair.shared2, pair.total2);
