@@ -63,11 +63,11 @@ void BM_PassagePerCandidate(benchmark::State& state) {
     const auto files = static_cast<int32_t>(state.range(0));
     const Text second = RandomText(random, kWords);
     std::vector<ravelin::IndexedText> first(static_cast<size_t>(files));
+    std::vector<std::vector<ravelin::Fingerprint>> fingerprints1(static_cast<size_t>(files));
     std::vector<uint64_t> wordHashes(5000);
     for (uint32_t id = 0; id < 5000; ++id) {
         wordHashes[id] = ravelin::WordDictionary::HashOf(std::to_string(id));
     }
-    ravelin::PassageIndex index;
     for (int32_t f = 0; f < files; ++f) {
         Text text = RandomText(random, kWords);
         std::copy(second.ids.begin() + 900, second.ids.begin() + 1100, text.ids.begin() + 300);
@@ -75,10 +75,13 @@ void BM_PassagePerCandidate(benchmark::State& state) {
         for (const uint32_t id : text.ids) {
             text.hashes.push_back(wordHashes[id]);
         }
-        index.Add(f, ravelin::Fingerprints(text.hashes, kMinWords));
+        fingerprints1[static_cast<size_t>(f)] = ravelin::Fingerprints(text.hashes, kMinWords);
         first[static_cast<size_t>(f)].ids = text.ids;
     }
-    index.Seal();
+    ravelin::PassageIndex index;
+    index.Build(files, [&fingerprints1](int32_t f) -> const std::vector<ravelin::Fingerprint>& {
+        return fingerprints1[static_cast<size_t>(f)];
+    });
     const auto fingerprints = ravelin::Fingerprints(second.hashes, kMinWords);
     const auto windows = ravelin::WindowHashes(second.hashes, kMinWords);
     const ravelin::SecondText text{second.ids, windows, nullptr, fingerprints};

@@ -35,12 +35,6 @@ std::vector<Fingerprint> Fingerprints(std::span<const uint64_t> wordHashes, int3
     return chosen;
 }
 
-void PassageIndex::Add(int32_t file, std::span<const Fingerprint> fingerprints) {
-    for (const Fingerprint& fingerprint : fingerprints) {
-        entries_.push_back(Posting{fingerprint.hash, file, fingerprint.word});
-    }
-}
-
 namespace {
 
 // Stable, so that entries of one hash stay by file and word.
@@ -62,29 +56,27 @@ void OrderByHash(std::span<Posting> bucket) {
 
 }  // namespace
 
-// The entries come by file and word; they are counted into their buckets in that order, and each
-// short bucket is then ordered by hash keeping it, which gives the order of hash, file and word
-// in linear time where a sort of the whole index would take the longest part of the first pass.
-void PassageIndex::Seal() {
-    // About four entries a bucket: a lookup reads one short stretch.
+// About four entries a bucket: a lookup reads one short stretch.
+void PassageIndex::SizeBuckets(size_t entries) {
     int bits = 1;
-    while (bits < 30 && (size_t{1} << (bits + 2)) < entries_.size()) {
+    while (bits < 30 && (size_t{1} << (bits + 2)) < entries) {
         ++bits;
     }
     shift_ = 32 - bits;
     buckets_.assign((size_t{1} << bits) + 1, 0);
-    for (const Posting& posting : entries_) {
-        ++buckets_[Bucket(posting.hash) + 1];
-    }
+    entries_.resize(entries);
+}
+
+void PassageIndex::StartBuckets() {
     for (size_t b = 1; b < buckets_.size(); ++b) {
         buckets_[b] += buckets_[b - 1];
     }
-    std::vector<Posting> sorted(entries_.size());
-    std::vector<uint32_t> at(buckets_.begin(), buckets_.end() - 1);
-    for (const Posting& posting : entries_) {
-        sorted[at[Bucket(posting.hash)]++] = posting;
-    }
-    entries_ = std::move(sorted);
+}
+
+// The entries come by file and word and are counted into their buckets in that order; each
+// short bucket is then ordered by hash keeping it, which gives the order of hash, file and word
+// in linear time where a sort of the whole index would take the longest part of the first pass.
+void PassageIndex::OrderBuckets() {
     for (size_t b = 0; b + 1 < buckets_.size(); ++b) {
         OrderByHash(
             std::span<Posting>(entries_).subspan(buckets_[b], buckets_[b + 1] - buckets_[b]));

@@ -11,6 +11,7 @@
 // and about 2 / (w + 1) of a text's windows are fingerprints. An equal hash says nothing of the
 // words; the words are compared wherever a run is looked for.
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -33,10 +34,34 @@ struct Posting {
 
 class PassageIndex {
   public:
-    // Files in ascending order, each once, its fingerprints in text order.
-    void Add(int32_t file, std::span<const Fingerprint> fingerprints);
-    // After the last Add and before the first Postings.
-    void Seal();
+    // From each file's fingerprints in text order, `fingerprintsOf(file)` for the files
+    // 0 .. files - 1; the index is placed in one piece, so its peak is the index and the
+    // fingerprints it is made from, and no more.
+    template <class FingerprintsOf>
+    void Build(int32_t files, const FingerprintsOf& fingerprintsOf) {
+        const auto of = [&fingerprintsOf](int32_t file) {
+            return std::span<const Fingerprint>(fingerprintsOf(file));
+        };
+        size_t entries = 0;
+        for (int32_t file = 0; file < files; ++file) {
+            entries += of(file).size();
+        }
+        SizeBuckets(entries);
+        for (int32_t file = 0; file < files; ++file) {
+            for (const Fingerprint& fingerprint : of(file)) {
+                ++buckets_[Bucket(fingerprint.hash) + 1];
+            }
+        }
+        StartBuckets();
+        std::vector<uint32_t> at(buckets_.begin(), buckets_.end() - 1);
+        for (int32_t file = 0; file < files; ++file) {
+            for (const Fingerprint& fingerprint : of(file)) {
+                entries_[at[Bucket(fingerprint.hash)]++] =
+                    Posting{fingerprint.hash, file, fingerprint.word};
+            }
+        }
+        OrderBuckets();
+    }
     // Every place of a fingerprint's hash, by file and then by word.
     std::span<const Posting> Postings(uint32_t hash) const;
     size_t Entries() const { return entries_.size(); }
@@ -46,6 +71,9 @@ class PassageIndex {
 
   private:
     size_t Bucket(uint32_t hash) const { return hash >> shift_; }
+    void SizeBuckets(size_t entries);
+    void StartBuckets();
+    void OrderBuckets();
 
     std::vector<Posting> entries_;  // by hash, file and word
     // Where each bucket of hashes starts in entries_, the hash's top bits naming the bucket.

@@ -1,5 +1,6 @@
 #include "engine/PassageScan.h"
 
+#include "engine/ChunkedStore.h"
 #include "engine/OrderedWork.h"
 #include "engine/PassageIndex.h"
 #include "engine/PassageSearch.h"
@@ -86,6 +87,7 @@ struct PassageScan::State {
     std::vector<uint64_t> wordHashes;  // by word number
     CommonWindows common;
     PassageIndex index;
+    ChunkedStore<Fingerprint> fingerprints1;  // what the index is built from
     std::vector<std::string> names1;
     std::vector<IndexedText> files1;
     std::vector<uint8_t> read1;  // by 1st-folder file: read and reduced
@@ -226,13 +228,18 @@ bool PassageScan::FirstPass(const std::vector<std::string>& names) {
         stored.ids = file.Numbered(
             [&state](std::string_view word, uint64_t hash) { return state.Intern(word, hash); });
         stored.spans = std::move(file.spans);
-        state.index.Add(k, file.fingerprints);
-        if (options_.folders[0] == options_.folders[1]) {
-            stored.fingerprints = std::move(file.fingerprints);
-        }
+        stored.fingerprints = state.fingerprints1.Append(file.fingerprints);
         windowsSeen.insert(windowsSeen.end(), file.windows.begin(), file.windows.end());
     }
-    state.index.Seal();
+    state.index.Build(
+        files, [&state](int32_t k) { return state.files1[static_cast<size_t>(k)].fingerprints; });
+    // A scan of a folder with itself reads its 2nd side's fingerprints from here.
+    if (options_.folders[0] != options_.folders[1]) {
+        for (IndexedText& text : state.files1) {
+            text.fingerprints = {};
+        }
+        state.fingerprints1.Clear();
+    }
     // Each file gave each of its windows once, so a window's count is its number of files.
     std::sort(windowsSeen.begin(), windowsSeen.end());
     for (size_t i = 0; i < windowsSeen.size();) {

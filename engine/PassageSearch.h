@@ -24,7 +24,8 @@ struct IndexedText {
     std::vector<uint32_t> ids;  // its words by number
     std::vector<bool> common;   // by word; empty when no word is common
     WordSpans spans;
-    std::vector<Fingerprint> fingerprints;  // kept only when the text is also a 2nd-folder text
+    // After the index is built, only when the text is also a 2nd-folder text.
+    std::span<const Fingerprint> fingerprints;
 };
 
 struct SecondText {
