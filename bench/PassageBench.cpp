@@ -64,12 +64,14 @@ void BM_PassagePerCandidate(benchmark::State& state) {
     const Text second = RandomText(random, kWords);
     std::vector<ravelin::IndexedText> first(static_cast<size_t>(files));
     std::vector<std::vector<ravelin::Fingerprint>> fingerprints1(static_cast<size_t>(files));
+    std::vector<Text> texts1(static_cast<size_t>(files));
     std::vector<uint64_t> wordHashes(5000);
     for (uint32_t id = 0; id < 5000; ++id) {
         wordHashes[id] = ravelin::WordDictionary::HashOf(std::to_string(id));
     }
     for (int32_t f = 0; f < files; ++f) {
-        Text text = RandomText(random, kWords);
+        Text& text = texts1[static_cast<size_t>(f)];
+        text = RandomText(random, kWords);
         std::copy(second.ids.begin() + 900, second.ids.begin() + 1100, text.ids.begin() + 300);
         text.hashes.clear();
         for (const uint32_t id : text.ids) {

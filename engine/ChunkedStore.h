@@ -4,6 +4,8 @@
 // was put as more come, and a hundred thousand short runs cost neither a heap block each, which
 // leaves the heap in pieces too small to use again, nor the copies of one growing vector.
 
+#include "files/LargePages.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <span>
@@ -19,18 +21,19 @@ class ChunkedStore {
             blocks_.emplace_back();
             blocks_.back().reserve(std::max(kBlock, values.size()));
         }
-        std::vector<T>& block = blocks_.back();
+        Block& block = blocks_.back();
         const size_t at = block.size();
         block.insert(block.end(), values.begin(), values.end());
         return std::span<const T>(block).subspan(at);
     }
 
     // Every run given out is gone.
-    void Clear() { blocks_ = std::vector<std::vector<T>>(); }
+    void Clear() { blocks_ = std::vector<Block>(); }
 
   private:
+    using Block = std::vector<T, LargePageAllocator<T>>;
     static constexpr size_t kBlock = size_t{1} << 20;
-    std::vector<std::vector<T>> blocks_;
+    std::vector<Block> blocks_;
 };
 
 }  // namespace ravelin

@@ -11,6 +11,8 @@
 // and about 2 / (w + 1) of a text's windows are fingerprints. An equal hash says nothing of the
 // words; the words are compared wherever a run is looked for.
 
+#include "files/LargePages.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -75,7 +77,7 @@ class PassageIndex {
     void StartBuckets();
     void OrderBuckets();
 
-    std::vector<Posting> entries_;  // by hash, file and word
+    std::vector<Posting, LargePageAllocator<Posting>> entries_;  // by hash, file and word
     // Where each bucket of hashes starts in entries_, the hash's top bits naming the bucket.
     std::vector<uint32_t> buckets_;
     int shift_ = 32;

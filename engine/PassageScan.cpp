@@ -87,6 +87,7 @@ struct PassageScan::State {
     std::vector<uint64_t> wordHashes;  // by word number
     CommonWindows common;
     PassageIndex index;
+    ChunkedStore<uint32_t> words1;            // the 1st folder's texts, by word number
     ChunkedStore<Fingerprint> fingerprints1;  // what the index is built from
     std::vector<std::string> names1;
     std::vector<IndexedText> files1;
@@ -225,8 +226,8 @@ bool PassageScan::FirstPass(const std::vector<std::string>& names) {
         }
         state.read1[static_cast<size_t>(k)] = 1;
         IndexedText& stored = state.files1[static_cast<size_t>(k)];
-        stored.ids = file.Numbered(
-            [&state](std::string_view word, uint64_t hash) { return state.Intern(word, hash); });
+        stored.ids = state.words1.Append(file.Numbered(
+            [&state](std::string_view word, uint64_t hash) { return state.Intern(word, hash); }));
         stored.spans = std::move(file.spans);
         stored.fingerprints = state.fingerprints1.Append(file.fingerprints);
         windowsSeen.insert(windowsSeen.end(), file.windows.begin(), file.windows.end());

@@ -21,8 +21,8 @@ namespace ravelin {
 
 // A 1st-folder text as a scan keeps it.
 struct IndexedText {
-    std::vector<uint32_t> ids;  // its words by number
-    std::vector<bool> common;   // by word; empty when no word is common
+    std::span<const uint32_t> ids;  // its words by number
+    std::vector<bool> common;       // by word; empty when no word is common
     WordSpans spans;
     // After the index is built, only when the text is also a 2nd-folder text.
     std::span<const Fingerprint> fingerprints;
