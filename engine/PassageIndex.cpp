@@ -7,8 +7,12 @@
 
 namespace ravelin {
 
+int32_t FingerprintWords(int32_t minWords) {
+    return std::max((minWords + 1) / 2, std::min(minWords - 4, 11));
+}
+
 std::vector<Fingerprint> Fingerprints(std::span<const uint64_t> wordHashes, int32_t minWords) {
-    const int32_t k = (minWords + 1) / 2;
+    const int32_t k = FingerprintWords(minWords);
     const size_t w = static_cast<size_t>(minWords - k) + 1;
     const std::vector<uint64_t> windows = WindowHashes(wordHashes, k);
     std::vector<Fingerprint> chosen;

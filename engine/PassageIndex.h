@@ -3,8 +3,8 @@
 // An index of the 1st folder's texts by fingerprints of their word windows, which tells a
 // 2nd-folder text the only places of 1st-folder texts where a passage they share can lie.
 //
-// Fingerprints are chosen by winnowing: each window of k = (K + 1) / 2 words has a hash, and in
-// every stretch of w = K - k + 1 consecutive windows the rightmost smallest hash is a
+// Fingerprints are chosen by winnowing: each window of k words (FingerprintWords) has a hash,
+// and in every stretch of w = K - k + 1 consecutive windows the rightmost smallest hash is a
 // fingerprint, kept with the window's word index. A run of K equal words holds exactly w
 // consecutive windows, the same ones in both texts, so both choose the same window of it: every
 // shared run of K words gives a fingerprint of equal hash at aligned places of the two texts,
@@ -24,6 +24,12 @@ struct Fingerprint {
     uint32_t hash;
     int32_t word;  // where its window starts
 };
+
+// The words of a fingerprint's window for runs of minWords words. Texts that share most of
+// their words but few long runs (a copy edited every few words) share many windows of K / 2
+// words, each a seed compared for nothing; windows of 11 words seldom agree by chance, and five
+// windows a run keep the index at a third of the words.
+int32_t FingerprintWords(int32_t minWords);
 
 // The fingerprints of a text for runs of at least minWords words, in text order, each once.
 std::vector<Fingerprint> Fingerprints(std::span<const uint64_t> wordHashes, int32_t minWords);
