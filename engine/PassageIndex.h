@@ -72,6 +72,18 @@ class PassageIndex {
     }
     // Every place of a fingerprint's hash, by file and then by word.
     std::span<const Posting> Postings(uint32_t hash) const;
+    // A lookup costs two waits for memory, its bucket's start and then its entries; a caller
+    // that knows the hashes to come asks for the bucket well ahead and the entries after it.
+    void PrefetchBucket(uint32_t hash) const {
+        if (!buckets_.empty()) {
+            __builtin_prefetch(&buckets_[Bucket(hash)]);
+        }
+    }
+    void PrefetchPostings(uint32_t hash) const {
+        if (!entries_.empty()) {
+            __builtin_prefetch(&entries_[buckets_[Bucket(hash)]]);
+        }
+    }
     size_t Entries() const { return entries_.size(); }
     size_t Bytes() const {
         return entries_.capacity() * sizeof(Posting) + buckets_.capacity() * sizeof(uint32_t);
