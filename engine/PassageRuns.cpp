@@ -23,7 +23,11 @@ struct Seen {
 // Covers one side: every window of K words in a run is either held by a run picked before it
 // or picks, of the runs that hold it, the one reaching the other side's first such window.
 void Cover(std::vector<Seen>& runs, int32_t minWords, std::vector<uint32_t>& picked) {
-    std::sort(runs.begin(), runs.end(), [](const Seen& a, const Seen& b) { return a.own < b.own; });
+    const auto byOwn = [](const Seen& a, const Seen& b) { return a.own < b.own; };
+    // Runs are found along the 2nd side, and copies keep their order: mostly nothing to sort.
+    if (!std::is_sorted(runs.begin(), runs.end(), byOwn)) {
+        std::sort(runs.begin(), runs.end(), byOwn);
+    }
     // The runs begun at or before the window; on top the one whose diagonal is smallest, which
     // reaches the smallest other-side window. Runs on one diagonal never hold the same window.
     struct Open {
@@ -60,7 +64,9 @@ void Cover(std::vector<Seen>& runs, int32_t minWords, std::vector<uint32_t>& pic
 // Whether no two runs hold a window of one side in common: then each run is the only one that
 // holds its windows there, and the covering of that side picks every run.
 bool WindowsApart(std::vector<Run>& runs, int32_t minWords) {
-    std::sort(runs.begin(), runs.end());
+    if (!std::is_sorted(runs.begin(), runs.end())) {
+        std::sort(runs.begin(), runs.end());
+    }
     for (size_t r = 1; r < runs.size(); ++r) {
         if (runs[r - 1].start1 + runs[r - 1].length - minWords >= runs[r].start1) {
             return false;
@@ -101,7 +107,8 @@ std::vector<Passage> JoinRuns(std::vector<Run> runs, int32_t maxGap) {
     }
     runs.erase(std::unique(runs.begin(), runs.end()), runs.end());
     std::vector<Passage> passages;
-    std::vector<size_t> open;  // passages a later run may still join, oldest first
+    passages.reserve(runs.size());  // grown in steps, a pair of long texts maps block after block
+    std::vector<size_t> open;       // passages a later run may still join, oldest first
     for (const Run& run : runs) {
         std::erase_if(open, [&](size_t p) { return passages[p].end1 + maxGap < run.start1; });
         const int32_t end1 = run.start1 + run.length;
