@@ -512,10 +512,26 @@ void SplitTraced(std::string_view stored, Source source, const TracedWordVisitor
     };
     for (Traced t;;) {
         const ByteSpan plain = source.TakePlain();
-        for (uint64_t i = plain.offset; i < plain.offset + plain.length; ++i) {
-            add(kTable[static_cast<unsigned char>(stored[i])], i, i + 1);
-        }
         if (plain.length > 0) {
+            // Most of a text is plain: its words are taken a stretch at a time.
+            const uint64_t stop = plain.offset + plain.length;
+            for (uint64_t i = plain.offset; i < stop;) {
+                if (kTable[static_cast<unsigned char>(stored[i])] == ' ') {
+                    flush();
+                    for (++i; i < stop && kTable[static_cast<unsigned char>(stored[i])] == ' ';) {
+                        ++i;
+                    }
+                    continue;
+                }
+                if (word.empty()) {
+                    span.offset = i;
+                }
+                for (; i < stop && kTable[static_cast<unsigned char>(stored[i])] != ' '; ++i) {
+                    word.push_back(
+                        static_cast<char>(kTable[static_cast<unsigned char>(stored[i])]));
+                }
+                end = i;
+            }
             continue;
         }
         if (!source.Next(t)) {
@@ -544,28 +560,26 @@ bool NeedsRepair(std::string_view stored) {
 
 void SplitStored(std::string_view stored, const TracedWordVisitor& visit) {
     static const ByteTable kTable = MakeWordTable();
+    const auto at = [&stored](size_t i) { return kTable[static_cast<unsigned char>(stored[i])]; };
     std::string word;
-    size_t start = 0;
-    const auto flush = [&](size_t end) {
-        if (word.size() >= kShortestWord) {
-            visit(word, ByteSpan{start, end - start});
-        }
-        word.clear();
-    };
-    for (size_t i = 0; i < stored.size(); ++i) {
-        const unsigned char c = kTable[static_cast<unsigned char>(stored[i])];
-        if (c == ' ') {
-            if (!word.empty()) {
-                flush(i);
-            }
+    for (size_t i = 0; i < stored.size();) {
+        if (at(i) == ' ') {
+            ++i;
             continue;
         }
-        if (word.empty()) {
-            start = i;
+        const size_t start = i;
+        while (i < stored.size() && at(i) != ' ') {
+            ++i;
         }
-        word.push_back(static_cast<char>(c));
+        // Words too short to count are never copied.
+        if (i - start >= kShortestWord) {
+            word.resize(i - start);
+            for (size_t c = 0; c < word.size(); ++c) {
+                word[c] = static_cast<char>(at(start + c));
+            }
+            visit(word, ByteSpan{start, i - start});
+        }
     }
-    flush(stored.size());
 }
 
 }  // namespace
