@@ -41,7 +41,7 @@ class LargePageAllocator {
             std::allocator<T>().deallocate(data, n);
             return;
         }
-        ::operator delete (data, Rounded(bytes), std::align_val_t{kLargePage});
+        ::operator delete (data, std::align_val_t{kLargePage});
     }
 
     friend bool operator==(const LargePageAllocator& /*a*/, const LargePageAllocator& /*b*/) {
