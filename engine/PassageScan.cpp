@@ -9,6 +9,7 @@
 #include "files/FolderListing.h"
 
 #include <algorithm>
+#include <mutex>
 
 namespace ravelin {
 namespace {
@@ -18,8 +19,8 @@ constexpr std::string_view kTextFiles = "*.txt";
 // A file read whole and reduced, with what the index needs, made on a worker.
 struct ReadFile {
     std::optional<Error> error;
-    // The file's distinct words, numbered as they first come, so that the one place that numbers
-    // the words of a folder looks each up once rather than once for every time it is used.
+    // The file's distinct words, numbered as they first come, so that the folder's dictionary,
+    // which one worker at a time may ask, is asked once for each rather than at every use.
     WordDictionary vocabulary;
     std::vector<uint64_t> vocabularyHashes;  // by number in the vocabulary
     std::vector<uint32_t> words;             // each word's number in the vocabulary
@@ -28,19 +29,26 @@ struct ReadFile {
     std::vector<Fingerprint> fingerprints;  // for the index
     std::vector<uint64_t> windows;          // distinct window hashes, when windows are counted
 
-    // The words by the numbers that `numberOf` gives each distinct word.
+    std::vector<uint32_t> ids;  // the words by the folder's numbers, once numbered
+
+    // The number that `numberOf` gives each distinct word, by number in the vocabulary.
     template <class NumberOf>
-    std::vector<uint32_t> Numbered(const NumberOf& numberOf) const {
+    std::vector<uint32_t> Numbers(const NumberOf& numberOf) const {
         std::vector<uint32_t> numbers(vocabulary.Size());
         for (uint32_t v = 0; v < numbers.size(); ++v) {
             numbers[v] = numberOf(vocabulary.Word(v), vocabularyHashes[v]);
         }
-        std::vector<uint32_t> ids;
-        ids.reserve(words.size());
+        return numbers;
+    }
+
+    // The words by those numbers.
+    std::vector<uint32_t> Numbered(const std::vector<uint32_t>& numbers) const {
+        std::vector<uint32_t> numbered;
+        numbered.reserve(words.size());
         for (const uint32_t v : words) {
-            ids.push_back(numbers[v]);
+            numbered.push_back(numbers[v]);
         }
-        return ids;
+        return numbered;
     }
 };
 
@@ -206,10 +214,24 @@ bool PassageScan::FirstPass(const std::vector<std::string>& names) {
     state.names1 = names;
     state.files1.assign(names.size(), IndexedText());
     state.read1.assign(names.size(), 0);
+    std::mutex numbering;
     OrderedWork<ReadFile> reading(options_.jobs, files, [&] {
         return [&](int32_t k, ReadFile& file) {
             file = ReadAndReduce(FullPath(options_.folders[0], names[static_cast<size_t>(k)]),
                                  minWords, ReadNeeds{countWindows, byteSpans_});
+            if (file.error) {
+                return;
+            }
+            // One dictionary numbers the folder's words, a file's distinct words at a time; no
+            // result depends on which file's words come first.
+            std::vector<uint32_t> numbers;
+            {
+                const std::lock_guard<std::mutex> lock(numbering);
+                numbers = file.Numbers([&state](std::string_view word, uint64_t hash) {
+                    return state.Intern(word, hash);
+                });
+            }
+            file.ids = file.Numbered(numbers);
         };
     });
     std::vector<uint64_t> windowsSeen;
@@ -226,8 +248,7 @@ bool PassageScan::FirstPass(const std::vector<std::string>& names) {
         }
         state.read1[static_cast<size_t>(k)] = 1;
         IndexedText& stored = state.files1[static_cast<size_t>(k)];
-        stored.ids = state.words1.Append(file.Numbered(
-            [&state](std::string_view word, uint64_t hash) { return state.Intern(word, hash); }));
+        stored.ids = state.words1.Append(file.ids);
         stored.spans = std::move(file.spans);
         stored.fingerprints = state.fingerprints1.Append(file.fingerprints);
         windowsSeen.insert(windowsSeen.end(), file.windows.begin(), file.windows.end());
@@ -328,9 +349,10 @@ struct SecondSide {
         if (file.error) {
             return file.error;
         }
-        ownIds = file.Numbered([&dictionary](std::string_view word, uint64_t /*hash*/) {
-            return dictionary.Find(word);
-        });
+        ownIds =
+            file.Numbered(file.Numbers([&dictionary](std::string_view word, uint64_t /*hash*/) {
+                return dictionary.Find(word);
+            }));
         ownSpans = std::move(file.spans);
         hashes = std::move(file.hashes);
         ownFingerprints = std::move(file.fingerprints);
