@@ -80,12 +80,6 @@ void PassageSearch::CountSeeds(const SecondText& second) {
     postings_.resize(fingerprints.size());
     constexpr size_t kBucketsAhead = 16;
     constexpr size_t kPostingsAhead = 8;
-    for (size_t i = 0; i < std::min(kBucketsAhead, sorted_.size()); ++i) {
-        index_.PrefetchBucket(sorted_[i].hash);
-    }
-    for (size_t i = 0; i < std::min(kPostingsAhead, sorted_.size()); ++i) {
-        index_.PrefetchPostings(sorted_[i].hash);
-    }
     for (size_t i = 0; i < sorted_.size();) {
         if (i + kBucketsAhead < sorted_.size()) {
             index_.PrefetchBucket(sorted_[i + kBucketsAhead].hash);
