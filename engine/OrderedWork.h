@@ -22,15 +22,16 @@ class OrderedWork {
     // Called once for each worker, on its thread: the worker's own scratch lives in what it makes.
     using MakeWorker = std::function<Compute()>;
 
-    OrderedWork(int jobs, int32_t count, MakeWorker makeWorker)
-        : count_(count), makeWorker_(std::move(makeWorker)) {
+    // A worker takes `batch` items at a time; a few large items are better taken one by one.
+    OrderedWork(int jobs, int32_t count, MakeWorker makeWorker, int32_t batch = kBatch)
+        : count_(count), batch_(std::max(batch, 1)), makeWorker_(std::move(makeWorker)) {
         if (jobs <= 1) {
             inline_ = makeWorker_();
             return;
         }
         // Enough items ahead to keep every worker busy while the taker reports, few enough that
         // items with large results do not fill the memory.
-        slots_.resize(size_t{4} * kBatch * static_cast<size_t>(jobs));
+        slots_.resize(size_t{4} * static_cast<size_t>(batch_) * static_cast<size_t>(jobs));
         for (int i = 0; i < jobs; ++i) {
             workers_.emplace_back([this] { Work(); });
         }
@@ -90,14 +91,14 @@ class OrderedWork {
         ++workersWaiting_;
         spaceFree_.wait(lock, [this] {
             return stopping_ || next_ >= count_ ||
-                   next_ + kBatch <= taken_ + static_cast<int32_t>(slots_.size());
+                   next_ + batch_ <= taken_ + static_cast<int32_t>(slots_.size());
         });
         --workersWaiting_;
         if (stopping_ || next_ >= count_) {
             return false;
         }
         first = next_;
-        end = std::min(count_, next_ + kBatch);
+        end = std::min(count_, next_ + batch_);
         next_ = end;
         return true;
     }
@@ -128,6 +129,7 @@ class OrderedWork {
     }
 
     const int32_t count_;
+    const int32_t batch_;
     MakeWorker makeWorker_;
     Compute inline_;
 

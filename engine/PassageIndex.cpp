@@ -80,8 +80,8 @@ void PassageIndex::StartBuckets() {
 // The entries come by file and word and are counted into their buckets in that order; each
 // short bucket is then ordered by hash keeping it, which gives the order of hash, file and word
 // in linear time where a sort of the whole index would take the longest part of the first pass.
-void PassageIndex::OrderBuckets() {
-    for (size_t b = 0; b + 1 < buckets_.size(); ++b) {
+void PassageIndex::OrderBuckets(size_t first, size_t end) {
+    for (size_t b = first; b < end; ++b) {
         OrderByHash(
             std::span<Posting>(entries_).subspan(buckets_[b], buckets_[b + 1] - buckets_[b]));
     }

@@ -11,8 +11,10 @@
 // and about 2 / (w + 1) of a text's windows are fingerprints. An equal hash says nothing of the
 // words; the words are compared wherever a run is looked for.
 
+#include "engine/OrderedWork.h"
 #include "files/LargePages.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -44,9 +46,11 @@ class PassageIndex {
   public:
     // From each file's fingerprints in text order, `fingerprintsOf(file)` for the files
     // 0 .. files - 1; the index is placed in one piece, so its peak is the index and the
-    // fingerprints it is made from, and no more.
+    // fingerprints it is made from, and no more. Each of `jobs` workers counts, places and orders
+    // the entries of its own range of buckets: the ranges share nothing, so no entry waits for a
+    // lock, and the placing, a write to anywhere in the index for every entry, is split.
     template <class FingerprintsOf>
-    void Build(int32_t files, const FingerprintsOf& fingerprintsOf) {
+    void Build(int32_t files, const FingerprintsOf& fingerprintsOf, int jobs = 1) {
         const auto of = [&fingerprintsOf](int32_t file) {
             return std::span<const Fingerprint>(fingerprintsOf(file));
         };
@@ -55,20 +59,44 @@ class PassageIndex {
             entries += of(file).size();
         }
         SizeBuckets(entries);
-        for (int32_t file = 0; file < files; ++file) {
-            for (const Fingerprint& fingerprint : of(file)) {
-                ++buckets_[Bucket(fingerprint.hash) + 1];
+        std::vector<uint32_t> at;
+        // Calls `step(bucket, fingerprint, file)` on `jobs` workers for every entry, each worker
+        // for the entries of its range of buckets, which it then orders when asked.
+        const auto inRanges = [&](const auto& step, bool order) {
+            const size_t parts = static_cast<size_t>(std::max(jobs, 1));
+            const size_t buckets = buckets_.size() - 1;
+            OrderedWork<bool> work(
+                jobs, static_cast<int32_t>(parts),
+                [&] {
+                    return [&](int32_t part, bool& /*done*/) {
+                        const size_t first = buckets * static_cast<size_t>(part) / parts;
+                        const size_t end = buckets * (static_cast<size_t>(part) + 1) / parts;
+                        for (int32_t file = 0; file < files; ++file) {
+                            for (const Fingerprint& fingerprint : of(file)) {
+                                const size_t b = Bucket(fingerprint.hash);
+                                if (b >= first && b < end) {
+                                    step(b, fingerprint, file);
+                                }
+                            }
+                        }
+                        if (order) {
+                            OrderBuckets(first, end);
+                        }
+                    };
+                },
+                1);
+            for (size_t part = 0; part < parts; ++part) {
+                work.Take(static_cast<int32_t>(part));
             }
-        }
+        };
+        inRanges([this](size_t b, const Fingerprint&, int32_t) { ++buckets_[b + 1]; }, false);
         StartBuckets();
-        std::vector<uint32_t> at(buckets_.begin(), buckets_.end() - 1);
-        for (int32_t file = 0; file < files; ++file) {
-            for (const Fingerprint& fingerprint : of(file)) {
-                entries_[at[Bucket(fingerprint.hash)]++] =
-                    Posting{fingerprint.hash, file, fingerprint.word};
-            }
-        }
-        OrderBuckets();
+        at.assign(buckets_.begin(), buckets_.end() - 1);
+        inRanges(
+            [this, &at](size_t b, const Fingerprint& fingerprint, int32_t file) {
+                entries_[at[b]++] = Posting{fingerprint.hash, file, fingerprint.word};
+            },
+            true);
     }
     // Every place of a fingerprint's hash, by file and then by word.
     std::span<const Posting> Postings(uint32_t hash) const;
@@ -93,7 +121,7 @@ class PassageIndex {
     size_t Bucket(uint32_t hash) const { return hash >> shift_; }
     void SizeBuckets(size_t entries);
     void StartBuckets();
-    void OrderBuckets();
+    void OrderBuckets(size_t first, size_t end);
 
     std::vector<Posting, LargePageAllocator<Posting>> entries_;  // by hash, file and word
     // Where each bucket of hashes starts in entries_, the hash's top bits naming the bucket.

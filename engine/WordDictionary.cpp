@@ -1,5 +1,7 @@
 #include "engine/WordDictionary.h"
 
+#include <algorithm>
+
 namespace ravelin {
 
 // The slot that holds the word, or the empty slot where it would go.
@@ -29,8 +31,8 @@ uint32_t WordDictionary::Intern(std::string_view word, uint64_t hash) {
     return id;
 }
 
-uint32_t WordDictionary::Find(std::string_view word) const {
-    return slots_[SlotOf(word, HashOf(word))].id;
+uint32_t WordDictionary::Find(std::string_view word, uint64_t hash) const {
+    return slots_[SlotOf(word, hash)].id;
 }
 
 void WordDictionary::Grow() {
@@ -41,8 +43,9 @@ void WordDictionary::Grow() {
         if (slot.id == kUnknown) {
             continue;
         }
-        // The stored part of the hash is not enough to place a word in a larger table.
-        size_t at = HashOf(words_[slot.id]) & mask;
+        // A slot is placed by the low bits of the hash, which the slot keeps while the table has
+        // fewer than 2^32 slots.
+        size_t at = slot.hash & mask;
         while (slots_[at].id != kUnknown) {
             at = (at + 1) & mask;
         }
@@ -50,8 +53,18 @@ void WordDictionary::Grow() {
     }
 }
 
+// The table is sized for as many words as it held: a dictionary cleared for each file of a folder
+// is then not grown anew for each, nor filled for each at the size the largest file needed.
 void WordDictionary::Clear() {
-    slots_.assign(1024, Slot{});
+    size_t size = 1024;
+    while ((words_.size() + 1) * 2 > size) {
+        size *= 2;
+    }
+    if (size == slots_.size()) {
+        std::fill(slots_.begin(), slots_.end(), Slot{});
+    } else {
+        slots_.assign(size, Slot{});
+    }
     words_.clear();
 }
 

@@ -24,7 +24,8 @@ class WordDictionary {
 
     uint32_t Intern(std::string_view word) { return Intern(word, HashOf(word)); }
     uint32_t Intern(std::string_view word, uint64_t hash);
-    uint32_t Find(std::string_view word) const;
+    uint32_t Find(std::string_view word) const { return Find(word, HashOf(word)); }
+    uint32_t Find(std::string_view word, uint64_t hash) const;
     const std::string& Word(uint32_t id) const { return words_[id]; }
     size_t Size() const { return words_.size(); }
     void Clear();

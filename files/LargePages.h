@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <memory>
 #include <new>
+#include <type_traits>
+#include <utility>
 
 namespace ravelin {
 
@@ -42,6 +44,18 @@ class LargePageAllocator {
             return;
         }
         ::operator delete (data, std::align_val_t{kLargePage});
+    }
+
+    // A table of plain values is filled before it is read: growing one leaves its new values
+    // unset, so that its pages are first touched by the workers that fill it, not all at once by
+    // the thread that sized it.
+    template <class U>
+    void construct(U* p) noexcept(std::is_nothrow_default_constructible_v<U>) {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
     }
 
     friend bool operator==(const LargePageAllocator& /*a*/, const LargePageAllocator& /*b*/) {
