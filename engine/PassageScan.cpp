@@ -10,38 +10,43 @@
 
 #include <algorithm>
 #include <mutex>
+#include <shared_mutex>
 
 namespace ravelin {
 namespace {
 
 constexpr std::string_view kTextFiles = "*.txt";
 
-// A file read whole and reduced, with what the index needs, made on a worker.
+// The distinct words of the file a worker read last, numbered as they first come, so that the
+// folder's dictionary, which one worker at a time may ask, is asked once for each rather than at
+// every use.
+struct FileVocabulary {
+    WordDictionary words;
+    std::vector<uint64_t> hashes;  // by number in the vocabulary
+
+    // The number that `numberOf` gives each distinct word, by number in the vocabulary.
+    template <class NumberOf>
+    std::vector<uint32_t> Numbers(const NumberOf& numberOf) const {
+        std::vector<uint32_t> numbers(words.Size());
+        for (uint32_t v = 0; v < numbers.size(); ++v) {
+            numbers[v] = numberOf(words.Word(v), hashes[v]);
+        }
+        return numbers;
+    }
+};
+
+// A file read whole and reduced, with what the index needs. A worker reads file after file into
+// one, so that its tables and lists are not grown anew for each.
 struct ReadFile {
     std::optional<Error> error;
-    // The file's distinct words, numbered as they first come, so that the folder's dictionary,
-    // which one worker at a time may ask, is asked once for each rather than at every use.
-    WordDictionary vocabulary;
-    std::vector<uint64_t> vocabularyHashes;  // by number in the vocabulary
-    std::vector<uint32_t> words;             // each word's number in the vocabulary
+    FileVocabulary vocabulary;
+    std::vector<uint32_t> words;  // each word's number in the vocabulary
     WordSpans spans;
     std::vector<uint64_t> hashes;           // of the words
     std::vector<Fingerprint> fingerprints;  // for the index
     std::vector<uint64_t> windows;          // distinct window hashes, when windows are counted
 
-    std::vector<uint32_t> ids;  // the words by the folder's numbers, once numbered
-
-    // The number that `numberOf` gives each distinct word, by number in the vocabulary.
-    template <class NumberOf>
-    std::vector<uint32_t> Numbers(const NumberOf& numberOf) const {
-        std::vector<uint32_t> numbers(vocabulary.Size());
-        for (uint32_t v = 0; v < numbers.size(); ++v) {
-            numbers[v] = numberOf(vocabulary.Word(v), vocabularyHashes[v]);
-        }
-        return numbers;
-    }
-
-    // The words by those numbers.
+    // The words by the numbers FileVocabulary::Numbers gives.
     std::vector<uint32_t> Numbered(const std::vector<uint32_t>& numbers) const {
         std::vector<uint32_t> numbered;
         numbered.reserve(words.size());
@@ -58,18 +63,25 @@ struct ReadNeeds {
     bool spans = false;    // its words' bytes, when a sink reads them
 };
 
-ReadFile ReadAndReduce(const std::string& path, int32_t minWords, ReadNeeds needs) {
-    ReadFile file;
+void ReadAndReduce(const std::string& path, int32_t minWords, ReadNeeds needs, ReadFile& file) {
+    file.error.reset();
+    file.vocabulary.words.Clear();
+    file.vocabulary.hashes.clear();
+    file.words.clear();
+    file.spans = WordSpans();
+    file.hashes.clear();
+    file.fingerprints.clear();
+    file.windows.clear();
     Result<std::string> stored = ReadStoredFile(path);
     if (!stored) {
         file.error = stored.error();
-        return file;
+        return;
     }
     ReduceStoredText(stored.value(), [&file, needs](std::string_view word, ByteSpan bytes) {
         const uint64_t hash = WordDictionary::HashOf(word);
-        const uint32_t v = file.vocabulary.Intern(word, hash);
-        if (v == file.vocabularyHashes.size()) {
-            file.vocabularyHashes.push_back(hash);
+        const uint32_t v = file.vocabulary.words.Intern(word, hash);
+        if (v == file.vocabulary.hashes.size()) {
+            file.vocabulary.hashes.push_back(hash);
         }
         file.words.push_back(v);
         if (needs.spans) {
@@ -85,8 +97,24 @@ ReadFile ReadAndReduce(const std::string& path, int32_t minWords, ReadNeeds need
         file.windows.erase(std::unique(file.windows.begin(), file.windows.end()),
                            file.windows.end());
     }
-    return file;
 }
+
+// The 1st folder's texts by word number and the fingerprints the index is built from. Each
+// worker of the 1st pass files its texts in stores of its own, so that no worker waits for
+// another, nor the taker for the memory they fill.
+struct TextStores {
+    ChunkedStore<uint32_t> words;
+    ChunkedStore<Fingerprint> fingerprints;
+};
+
+// A 1st-folder file as its worker filed it.
+struct FiledText {
+    std::optional<Error> error;
+    std::span<const uint32_t> ids;
+    std::span<const Fingerprint> fingerprints;
+    WordSpans spans;
+    std::vector<uint64_t> windows;
+};
 
 }  // namespace
 
@@ -95,8 +123,7 @@ struct PassageScan::State {
     std::vector<uint64_t> wordHashes;  // by word number
     CommonWindows common;
     PassageIndex index;
-    ChunkedStore<uint32_t> words1;            // the 1st folder's texts, by word number
-    ChunkedStore<Fingerprint> fingerprints1;  // what the index is built from
+    std::vector<std::unique_ptr<TextStores>> stores1;  // one for each worker of the 1st pass
     std::vector<std::string> names1;
     std::vector<IndexedText> files1;
     std::vector<uint8_t> read1;  // by 1st-folder file: read and reduced
@@ -108,6 +135,29 @@ struct PassageScan::State {
             wordHashes.push_back(hash);
         }
         return id;
+    }
+
+    // The folder's numbers of a file's distinct words. One dictionary numbers the folder's
+    // words, a file's distinct words at a time; no result depends on which file's words come
+    // first. Most words of a file are known from files before it, and are looked up by every
+    // worker at once; only the rest wait for each other.
+    std::vector<uint32_t> Number(const FileVocabulary& vocabulary, std::shared_mutex& numbering) {
+        std::vector<uint32_t> numbers;
+        {
+            const std::shared_lock lock(numbering);
+            numbers = vocabulary.Numbers([this](std::string_view word, uint64_t hash) {
+                return dictionary.Find(word, hash);
+            });
+        }
+        if (std::find(numbers.begin(), numbers.end(), WordDictionary::kUnknown) != numbers.end()) {
+            const std::lock_guard lock(numbering);
+            for (uint32_t v = 0; v < numbers.size(); ++v) {
+                if (numbers[v] == WordDictionary::kUnknown) {
+                    numbers[v] = Intern(vocabulary.words.Word(v), vocabulary.hashes[v]);
+                }
+            }
+        }
+        return numbers;
     }
 };
 
@@ -165,8 +215,9 @@ std::optional<Error> PassageScan::Prepare() {
             paths.push_back(FullPath(path, name));
         }
     }
+    ReadFile file;
     for (const std::string& path : paths) {
-        ReadFile file = ReadAndReduce(path, options_.rules.minWords, ReadNeeds{});
+        ReadAndReduce(path, options_.rules.minWords, ReadNeeds{}, file);
         if (file.error) {
             return Error{file.error->code, path + ": " + file.error->message};
         }
@@ -214,24 +265,28 @@ bool PassageScan::FirstPass(const std::vector<std::string>& names) {
     state.names1 = names;
     state.files1.assign(names.size(), IndexedText());
     state.read1.assign(names.size(), 0);
-    std::mutex numbering;
-    OrderedWork<ReadFile> reading(options_.jobs, files, [&] {
-        return [&](int32_t k, ReadFile& file) {
-            file = ReadAndReduce(FullPath(options_.folders[0], names[static_cast<size_t>(k)]),
-                                 minWords, ReadNeeds{countWindows, byteSpans_});
-            if (file.error) {
+    std::shared_mutex numbering;
+    std::mutex registering;
+    OrderedWork<FiledText> reading(options_.jobs, files, [&] {
+        auto file = std::make_shared<ReadFile>();
+        TextStores* stores = nullptr;
+        {
+            const std::lock_guard lock(registering);
+            stores = state.stores1.emplace_back(std::make_unique<TextStores>()).get();
+        }
+        return [&, file, stores](int32_t k, FiledText& filed) {
+            ReadAndReduce(FullPath(options_.folders[0], names[static_cast<size_t>(k)]), minWords,
+                          ReadNeeds{countWindows, byteSpans_}, *file);
+            filed.error = file->error;
+            if (file->error) {
                 return;
             }
-            // One dictionary numbers the folder's words, a file's distinct words at a time; no
-            // result depends on which file's words come first.
-            std::vector<uint32_t> numbers;
-            {
-                const std::lock_guard<std::mutex> lock(numbering);
-                numbers = file.Numbers([&state](std::string_view word, uint64_t hash) {
-                    return state.Intern(word, hash);
-                });
-            }
-            file.ids = file.Numbered(numbers);
+            const std::vector<uint32_t> ids =
+                file->Numbered(state.Number(file->vocabulary, numbering));
+            filed.ids = stores->words.Append(ids);
+            filed.fingerprints = stores->fingerprints.Append(file->fingerprints);
+            filed.spans = std::move(file->spans);
+            filed.windows = file->windows;
         };
     });
     std::vector<uint64_t> windowsSeen;
@@ -239,7 +294,7 @@ bool PassageScan::FirstPass(const std::vector<std::string>& names) {
         if (!GoOn()) {
             return false;
         }
-        ReadFile file = reading.Take(k);
+        FiledText file = reading.Take(k);
         if (file.error) {
             const std::string path = FullPath(options_.folders[0], names[static_cast<size_t>(k)]);
             Emit(&PassageSink::OnFileUnreadable,
@@ -248,19 +303,22 @@ bool PassageScan::FirstPass(const std::vector<std::string>& names) {
         }
         state.read1[static_cast<size_t>(k)] = 1;
         IndexedText& stored = state.files1[static_cast<size_t>(k)];
-        stored.ids = state.words1.Append(file.ids);
+        stored.ids = file.ids;
         stored.spans = std::move(file.spans);
-        stored.fingerprints = state.fingerprints1.Append(file.fingerprints);
+        stored.fingerprints = file.fingerprints;
         windowsSeen.insert(windowsSeen.end(), file.windows.begin(), file.windows.end());
     }
     state.index.Build(
-        files, [&state](int32_t k) { return state.files1[static_cast<size_t>(k)].fingerprints; });
+        files, [&state](int32_t k) { return state.files1[static_cast<size_t>(k)].fingerprints; },
+        options_.jobs);
     // A scan of a folder with itself reads its 2nd side's fingerprints from here.
     if (options_.folders[0] != options_.folders[1]) {
         for (IndexedText& text : state.files1) {
             text.fingerprints = {};
         }
-        state.fingerprints1.Clear();
+        for (const std::unique_ptr<TextStores>& stores : state.stores1) {
+            stores->fingerprints.Clear();
+        }
     }
     // Each file gave each of its windows once, so a window's count is its number of files.
     std::sort(windowsSeen.begin(), windowsSeen.end());
@@ -344,14 +402,14 @@ struct SecondSide {
     }
 
     std::optional<Error> Read(const std::string& path, const WordDictionary& dictionary,
-                              int32_t minWords, bool spans) {
-        ReadFile file = ReadAndReduce(path, minWords, ReadNeeds{false, spans});
+                              int32_t minWords, bool spans, ReadFile& file) {
+        ReadAndReduce(path, minWords, ReadNeeds{false, spans}, file);
         if (file.error) {
             return file.error;
         }
-        ownIds =
-            file.Numbered(file.Numbers([&dictionary](std::string_view word, uint64_t /*hash*/) {
-                return dictionary.Find(word);
+        ownIds = file.Numbered(
+            file.vocabulary.Numbers([&dictionary](std::string_view word, uint64_t hash) {
+                return dictionary.Find(word, hash);
             }));
         ownSpans = std::move(file.spans);
         hashes = std::move(file.hashes);
@@ -445,7 +503,8 @@ bool PassageScan::SecondPass(const std::vector<std::string>& names) {
     OrderedWork<SecondResult> comparing(options_.jobs, files, [&] {
         auto search = std::make_shared<PassageSearch>(rules, state.index, state.files1,
                                                       state.wordHashes, &state.common);
-        return [&, search](int32_t j, SecondResult& result) {
+        auto file = std::make_shared<ReadFile>();
+        return [&, search, file](int32_t j, SecondResult& result) {
             SecondSide side;
             const auto at = static_cast<size_t>(j);
             SearchScope scope;
@@ -454,7 +513,7 @@ bool PassageScan::SecondPass(const std::vector<std::string>& names) {
                 scope = SearchScope{std::min(j, mirroredFiles), j < mirroredFiles};
             } else {
                 result.error = side.Read(FullPath(options_.folders[1], names[at]), state.dictionary,
-                                         rules.minWords, byteSpans_);
+                                         rules.minWords, byteSpans_, *file);
                 if (result.error) {
                     return;
                 }
