@@ -31,7 +31,8 @@ class OrderedWork {
         }
         // Enough items ahead to keep every worker busy while the taker reports, few enough that
         // items with large results do not fill the memory.
-        slots_.resize(size_t{4} * static_cast<size_t>(batch_) * static_cast<size_t>(jobs));
+        slots_.resize(std::max<size_t>(
+            64, size_t{4} * static_cast<size_t>(batch_) * static_cast<size_t>(jobs)));
         for (int i = 0; i < jobs; ++i) {
             workers_.emplace_back([this] { Work(); });
         }

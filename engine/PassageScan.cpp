@@ -99,6 +99,16 @@ void ReadAndReduce(const std::string& path, int32_t minWords, ReadNeeds needs, R
     }
 }
 
+// Files are asked for a few ahead of the one a worker reads, so that a folder the system does not
+// hold in memory is read from the disk while words are compared rather than between files.
+void ReadAhead(const std::string& folder, const std::vector<std::string>& names, int32_t k) {
+    constexpr size_t kAhead = 16;
+    const size_t ahead = static_cast<size_t>(k) + kAhead;
+    if (ahead < names.size()) {
+        PrefetchStoredFile(FullPath(folder, names[ahead]));
+    }
+}
+
 // The 1st folder's texts by word number and the fingerprints the index is built from. Each
 // worker of the 1st pass files its texts in stores of its own, so that no worker waits for
 // another, nor the taker for the memory they fill.
@@ -275,6 +285,7 @@ bool PassageScan::FirstPass(const std::vector<std::string>& names) {
             stores = state.stores1.emplace_back(std::make_unique<TextStores>()).get();
         }
         return [&, file, stores](int32_t k, FiledText& filed) {
+            ReadAhead(options_.folders[0], names, k);
             ReadAndReduce(FullPath(options_.folders[0], names[static_cast<size_t>(k)]), minWords,
                           ReadNeeds{countWindows, byteSpans_}, *file);
             filed.error = file->error;
@@ -500,46 +511,57 @@ bool PassageScan::SecondPass(const std::vector<std::string>& names) {
         }
         mirroredFiles = *counted;
     }
-    OrderedWork<SecondResult> comparing(options_.jobs, files, [&] {
-        auto search = std::make_shared<PassageSearch>(rules, state.index, state.files1,
-                                                      state.wordHashes, &state.common);
-        auto file = std::make_shared<ReadFile>();
-        return [&, search, file](int32_t j, SecondResult& result) {
-            SecondSide side;
-            const auto at = static_cast<size_t>(j);
-            SearchScope scope;
-            if (sameFiles && state.read1[at] != 0) {
-                side.Reuse(state.files1[at], state.wordHashes, rules.minWords);
-                scope = SearchScope{std::min(j, mirroredFiles), j < mirroredFiles};
-            } else {
-                result.error = side.Read(FullPath(options_.folders[1], names[at]), state.dictionary,
-                                         rules.minWords, byteSpans_, *file);
-                if (result.error) {
-                    return;
-                }
+    const auto compare = [&](PassageSearch& search, ReadFile& file, int32_t j,
+                             SecondResult& result) {
+        SecondSide side;
+        const auto at = static_cast<size_t>(j);
+        SearchScope scope;
+        if (sameFiles && state.read1[at] != 0) {
+            side.Reuse(state.files1[at], state.wordHashes, rules.minWords);
+            scope = SearchScope{std::min(j, mirroredFiles), j < mirroredFiles};
+        } else {
+            ReadAhead(options_.folders[1], names, j);
+            result.error = side.Read(FullPath(options_.folders[1], names[at]), state.dictionary,
+                                     rules.minWords, byteSpans_, file);
+            if (result.error) {
+                return;
             }
-            const std::vector<uint64_t> windows = WindowHashes(side.hashes, rules.minWords);
-            if (!side.common && !state.common.Empty()) {
-                side.ownCommon =
-                    CommonWords(windows, side.ids.size(), rules.minWords, state.common);
-                side.common = &side.ownCommon;
+        }
+        const std::vector<uint64_t> windows = WindowHashes(side.hashes, rules.minWords);
+        if (!side.common && !state.common.Empty()) {
+            side.ownCommon = CommonWords(windows, side.ids.size(), rules.minWords, state.common);
+            side.common = &side.ownCommon;
+        }
+        const SecondText second{side.ids, windows, side.common, side.fingerprints};
+        const PairSide own{j, byteSpans_ ? &side.Spans() : nullptr,
+                           static_cast<int32_t>(side.ids.size())};
+        for (PassagesWith& with : search.Find(second, scope)) {
+            const IndexedText& first = state.files1[static_cast<size_t>(with.file)];
+            const PairSide other{with.file, byteSpans_ ? &first.spans : nullptr,
+                                 static_cast<int32_t>(first.ids.size())};
+            if (!with.mirrored.empty()) {
+                result.mirrored.push_back(PairOf(std::move(with.mirrored), own, other));
             }
-            const SecondText second{side.ids, windows, side.common, side.fingerprints};
-            const PairSide own{j, byteSpans_ ? &side.Spans() : nullptr,
-                               static_cast<int32_t>(side.ids.size())};
-            for (PassagesWith& with : search->Find(second, scope)) {
-                const IndexedText& first = state.files1[static_cast<size_t>(with.file)];
-                const PairSide other{with.file, byteSpans_ ? &first.spans : nullptr,
-                                     static_cast<int32_t>(first.ids.size())};
-                if (!with.mirrored.empty()) {
-                    result.mirrored.push_back(PairOf(std::move(with.mirrored), own, other));
-                }
-                result.pairs.push_back(PairOf(std::move(with.passages), other, own));
-            }
-            const std::span<const int32_t> candidates = search->Candidates();
-            result.candidates.assign(candidates.begin(), candidates.end());
-        };
-    });
+            result.pairs.push_back(PairOf(std::move(with.passages), other, own));
+        }
+        const std::span<const int32_t> candidates = search.Candidates();
+        result.candidates.assign(candidates.begin(), candidates.end());
+    };
+    // Files are taken one by one: a few files that share much with hundreds of others take
+    // longer than thousands of the rest, and a worker that took the files after them with them
+    // would keep those from the other workers.
+    constexpr int32_t kOneByOne = 1;
+    OrderedWork<SecondResult> comparing(
+        options_.jobs, files,
+        [&] {
+            auto search = std::make_shared<PassageSearch>(rules, state.index, state.files1,
+                                                          state.wordHashes, &state.common);
+            auto file = std::make_shared<ReadFile>();
+            return [&compare, search, file](int32_t j, SecondResult& result) {
+                compare(*search, *file, j, result);
+            };
+        },
+        kOneByOne);
     // Pairs found mirrored, by the 2nd-folder file they are reported with.
     std::vector<std::vector<PairPassages>> kept(sameFiles ? names.size() : 0);
     std::vector<int32_t> keptCandidates(kept.size(), 0);

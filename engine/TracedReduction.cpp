@@ -615,6 +615,17 @@ TracedWords ReduceStoredTextToWords(std::string_view stored) {
     return result;
 }
 
+void PrefetchStoredFile(const std::string& path) {
+    const Result<ReadOnlyFile> file = ReadOnlyFile::Open(path);
+    if (!file) {
+        return;
+    }
+    const Result<FileStatus> status = file.value().Status();
+    if (status && status.value().kind == FileKind::Regular) {
+        file.value().AdviseWillRead();
+    }
+}
+
 Result<std::string> ReadStoredFile(const std::string& path) {
     Result<ReadOnlyFile> file = ReadOnlyFile::Open(path);
     if (!file) {

@@ -37,6 +37,10 @@ void ReduceStoredText(std::string_view stored, const TracedWordVisitor& visit);
 // The whole file as it is stored; only regular files (or links to them) are read.
 Result<std::string> ReadStoredFile(const std::string& path);
 
+// Has the system start reading a file that ReadStoredFile will read soon, where it can; a file
+// that cannot be opened, or is no regular file, is left for ReadStoredFile to report.
+void PrefetchStoredFile(const std::string& path);
+
 struct TracedWords {
     std::vector<std::string> words;
     std::vector<ByteSpan> spans;

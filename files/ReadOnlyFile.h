@@ -35,6 +35,10 @@ class ReadOnlyFile {
 
     Result<FileStatus> Status() const;
 
+    // Tells the system that the whole file is to be read soon, so that it reads it from the disk
+    // while the caller does other work; nothing where the system has no such advice.
+    void AdviseWillRead() const;
+
     // Up to `size` bytes into `buffer`; 0 at the end of the file. A read that a signal
     // interrupted is tried again.
     Result<size_t> Read(char* buffer, size_t size) const;

@@ -43,6 +43,10 @@ Result<FileStatus> ReadOnlyFile::Status() const {
     return FileStatus{kind, static_cast<uint64_t>(info.st_size > 0 ? info.st_size : 0)};
 }
 
+void ReadOnlyFile::AdviseWillRead() const {
+    ::posix_fadvise(fd_, 0, 0, POSIX_FADV_WILLNEED);
+}
+
 Result<size_t> ReadOnlyFile::Read(char* buffer, size_t size) const {
     for (;;) {
         const ssize_t got = ::read(fd_, buffer, size);

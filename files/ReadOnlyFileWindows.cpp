@@ -85,6 +85,8 @@ Result<FileStatus> ReadOnlyFile::Status() const {
     return FileStatus{FileKind::Regular, size};
 }
 
+void ReadOnlyFile::AdviseWillRead() const {}
+
 Result<size_t> ReadOnlyFile::Read(char* buffer, size_t size) const {
     const auto count = static_cast<unsigned>(std::min<size_t>(size, INT_MAX));
     const int got = ::_read(fd_, buffer, count);
