@@ -51,6 +51,29 @@ class FlatKeyMap {
 
     size_t Size() const { return size_; }
 
+    // True when the next new key makes the table grow.
+    bool Full() const { return (size_ + 1) * 4 > keys_.size() * 3; }
+
+    // Keeps only the keys whose value `keep` accepts, in a table sized for them: a map whose
+    // keys go out of use as a walk goes on stays the size of those still in use.
+    template <class Keep>
+    void Retain(const Keep& keep) {
+        std::vector<uint64_t> oldKeys;
+        std::vector<uint32_t> oldValues;
+        oldKeys.swap(keys_);
+        oldValues.swap(values_);
+        size_t kept = 0;
+        for (size_t slot = 0; slot < oldKeys.size(); ++slot) {
+            kept += oldKeys[slot] != kEmptyKey && keep(oldValues[slot]) ? 1 : 0;
+        }
+        Reset(SlotsFor(2 * kept));
+        for (size_t slot = 0; slot < oldKeys.size(); ++slot) {
+            if (oldKeys[slot] != kEmptyKey && keep(oldValues[slot])) {
+                (*this)[oldKeys[slot]] = oldValues[slot];
+            }
+        }
+    }
+
     // Empties the map for reuse; a table that grew far past what it held is made small again, so
     // that one large use does not make every later clearing costly.
     void Clear() {

@@ -203,6 +203,12 @@ void PassageSearch::WalkSeeds(const SecondText& second) {
                 continue;  // hashes alike, words not
             }
             const int32_t reach = std::min(run.start2 + run.length + 1, n2 + 1);
+            if (reached_.Full()) {
+                // The walk goes on at word2 or later, so a run that ends before it skips nothing
+                // any more: a text that shares thousands of short runs with each of hundreds of
+                // files keeps only the runs still ahead, not every run it found.
+                reached_.Retain([word2](uint32_t r) { return static_cast<int64_t>(r) > word2; });
+            }
             reached_[seed.key] = static_cast<uint32_t>(reach);
             lastRun_[static_cast<size_t>(seed.file)] = LastRun{seed.word - word2, reach};
             if (run.length >= rules_.minWords) {
