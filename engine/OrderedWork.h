@@ -60,13 +60,13 @@ class OrderedWork {
         bool workerWaits = false;
         {
             std::unique_lock lock(mutex_);
-            takerWaits_ = true;
+            awaited_ = index;
             resultReady_.wait(lock, [this, index] { return Slot(index).ready; });
-            takerWaits_ = false;
+            awaited_ = -1;
             result = std::move(Slot(index).result);
             Slot(index) = Item();
             taken_ = index + 1;
-            workerWaits = workersWaiting_ > 0;
+            workerWaits = workersWaiting_ > 0 && RoomToClaim();
         }
         if (workerWaits) {
             spaceFree_.notify_all();
@@ -86,14 +86,18 @@ class OrderedWork {
 
     Item& Slot(int32_t index) { return slots_[static_cast<size_t>(index) % slots_.size()]; }
 
+    // Waking a thread costs more than most items: the taker is woken only by the item it waits
+    // for, and a worker that waits for room only once a quarter of the slots is free.
+    bool RoomToClaim() const {
+        const auto capacity = static_cast<int32_t>(slots_.size());
+        return next_ + std::max(batch_, capacity / 4) <= taken_ + capacity;
+    }
+
     // The items [first, end) for the calling worker; false when there are none left.
     bool Claim(int32_t& first, int32_t& end) {
         std::unique_lock lock(mutex_);
         ++workersWaiting_;
-        spaceFree_.wait(lock, [this] {
-            return stopping_ || next_ >= count_ ||
-                   next_ + batch_ <= taken_ + static_cast<int32_t>(slots_.size());
-        });
+        spaceFree_.wait(lock, [this] { return stopping_ || next_ >= count_ || RoomToClaim(); });
         --workersWaiting_;
         if (stopping_ || next_ >= count_) {
             return false;
@@ -121,7 +125,7 @@ class OrderedWork {
                     Slot(index) = std::move(batch[static_cast<size_t>(index - first)]);
                     Slot(index).ready = true;
                 }
-                takerWaits = takerWaits_;
+                takerWaits = awaited_ >= first && awaited_ < end;
             }
             if (takerWaits) {
                 resultReady_.notify_one();
@@ -141,7 +145,7 @@ class OrderedWork {
     int32_t next_ = 0;
     int32_t taken_ = 0;
     bool stopping_ = false;
-    bool takerWaits_ = false;
+    int32_t awaited_ = -1;  // the item the taker waits for, or -1
     int workersWaiting_ = 0;
     std::vector<std::thread> workers_;
 };
