@@ -85,8 +85,7 @@ void BM_PassagePerCandidate(benchmark::State& state) {
         return fingerprints1[static_cast<size_t>(f)];
     });
     const auto fingerprints = ravelin::Fingerprints(second.hashes, kMinWords);
-    const auto windows = ravelin::WindowHashes(second.hashes, kMinWords);
-    const ravelin::SecondText text{second.ids, windows, nullptr, fingerprints};
+    const ravelin::SecondText text{second.ids, second.hashes, nullptr, fingerprints};
     ravelin::PassageSearch search({kMinWords, 3}, index, first, wordHashes, nullptr);
     for (auto _ : state) {
         const auto found = search.Find(text);

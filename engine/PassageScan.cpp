@@ -527,12 +527,12 @@ bool PassageScan::SecondPass(const std::vector<std::string>& names) {
                 return;
             }
         }
-        const std::vector<uint64_t> windows = WindowHashes(side.hashes, rules.minWords);
         if (!side.common && !state.common.Empty()) {
-            side.ownCommon = CommonWords(windows, side.ids.size(), rules.minWords, state.common);
+            side.ownCommon = CommonWords(WindowHashes(side.hashes, rules.minWords), side.ids.size(),
+                                         rules.minWords, state.common);
             side.common = &side.ownCommon;
         }
-        const SecondText second{side.ids, windows, side.common, side.fingerprints};
+        const SecondText second{side.ids, side.hashes, side.common, side.fingerprints};
         const PairSide own{j, byteSpans_ ? &side.Spans() : nullptr,
                            static_cast<int32_t>(side.ids.size())};
         for (PassagesWith& with : search.Find(second, scope)) {

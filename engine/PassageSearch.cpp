@@ -242,7 +242,9 @@ void PassageSearch::GroupRunsByFile() {
 
 std::vector<Run> PassageSearch::ByFinder(const IndexedText& first, const SecondText& second) {
     if (!finderHasSecond_) {
-        finder_.SetSecond(PassageText{second.ids, second.windows});
+        // Few texts are compared whole, so their windows are made only when one is.
+        secondWindows_ = WindowHashes(second.hashes, rules_.minWords);
+        finder_.SetSecond(PassageText{second.ids, secondWindows_});
         finderHasSecond_ = true;
     }
     std::vector<uint64_t> hashes;

@@ -30,8 +30,8 @@ struct IndexedText {
 
 struct SecondText {
     std::span<const uint32_t> ids;
-    std::span<const uint64_t> windows;  // WindowHashes of its words
-    const std::vector<bool>* common;    // by word, or null when no word is common
+    std::span<const uint64_t> hashes;  // of its words
+    const std::vector<bool>* common;   // by word, or null when no word is common
     std::span<const Fingerprint> fingerprints;
 };
 
@@ -113,6 +113,7 @@ class PassageSearch {
     std::vector<Run> grouped_;                   // runs_, by place in touched_
     std::vector<int32_t> runStarts_;             // where each place's runs start in grouped_
     PassageFinder finder_;
+    std::vector<uint64_t> secondWindows_;  // of the text searched, once the finder needs them
     bool finderHasSecond_ = false;
     int32_t fromFile_ = 0;
 };
