@@ -43,7 +43,7 @@ std::string ScanState::strWords1(int32_t i, int32_t k) const {
     if (table1.TooSmall(k)) {
         return i == 1 ? std::string(kFileTooSmall) : std::string();
     }
-    return dictionary.Word(table1.Ids(k)[static_cast<size_t>(i - 1)]);
+    return std::string(dictionary.Word(table1.Ids(k)[static_cast<size_t>(i - 1)]));
 }
 
 std::string ScanState::strWords2(int32_t i) const {

@@ -3,7 +3,7 @@
 namespace ravelin {
 namespace {
 
-void AppendWord(std::string& text, const std::string& word) {
+void AppendWord(std::string& text, std::string_view word) {
     text.append(word);
     text.push_back(' ');
 }

@@ -10,7 +10,7 @@ size_t WordDictionary::SlotOf(std::string_view word, uint64_t hash) const {
     const auto tag = static_cast<uint32_t>(hash);
     for (size_t at = hash & mask;; at = (at + 1) & mask) {
         const Slot& slot = slots_[at];
-        if (slot.id == kUnknown || (slot.hash == tag && words_[slot.id] == word)) {
+        if (slot.id == kUnknown || (slot.hash == tag && Word(slot.id) == word)) {
             return at;
         }
     }
@@ -21,12 +21,13 @@ uint32_t WordDictionary::Intern(std::string_view word, uint64_t hash) {
     if (slots_[at].id != kUnknown) {
         return slots_[at].id;
     }
-    if ((words_.size() + 1) * 2 > slots_.size()) {
+    if ((Size() + 1) * 2 > slots_.size()) {
         Grow();
         at = SlotOf(word, hash);
     }
-    const auto id = static_cast<uint32_t>(words_.size());
-    words_.emplace_back(word);
+    const auto id = static_cast<uint32_t>(Size());
+    chars_ += word;
+    starts_.push_back(chars_.size());
     slots_[at] = Slot{id, static_cast<uint32_t>(hash)};
     return id;
 }
@@ -57,7 +58,7 @@ void WordDictionary::Grow() {
 // is then not grown anew for each, nor filled for each at the size the largest file needed.
 void WordDictionary::Clear() {
     size_t size = 1024;
-    while ((words_.size() + 1) * 2 > size) {
+    while ((Size() + 1) * 2 > size) {
         size *= 2;
     }
     if (size == slots_.size()) {
@@ -65,7 +66,8 @@ void WordDictionary::Clear() {
     } else {
         slots_.assign(size, Slot{});
     }
-    words_.clear();
+    chars_.clear();
+    starts_.assign(1, 0);
 }
 
 }  // namespace ravelin

@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -26,8 +25,10 @@ class WordDictionary {
     uint32_t Intern(std::string_view word, uint64_t hash);
     uint32_t Find(std::string_view word) const { return Find(word, HashOf(word)); }
     uint32_t Find(std::string_view word, uint64_t hash) const;
-    const std::string& Word(uint32_t id) const { return words_[id]; }
-    size_t Size() const { return words_.size(); }
+    std::string_view Word(uint32_t id) const {
+        return std::string_view(chars_).substr(starts_[id], starts_[id + 1] - starts_[id]);
+    }
+    size_t Size() const { return starts_.size() - 1; }
     void Clear();
 
   private:
@@ -42,7 +43,10 @@ class WordDictionary {
     void Grow();
 
     std::vector<Slot> slots_ = std::vector<Slot>(1024);
-    std::deque<std::string> words_;  // a deque never moves its strings
+    // The words one after another, each from its start to the next one's: one block for all,
+    // not one string each.
+    std::string chars_;
+    std::vector<size_t> starts_ = {0};
 };
 
 }  // namespace ravelin

@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<std::string> words2;
     for (int i = 0; i < 2 * n; ++i) {
         ids2.push_back(next());
-        words2.push_back(dictionary.Word(ids2.back()));
+        words2.emplace_back(dictionary.Word(ids2.back()));
     }
     ravelin::FirstFolderIndex index;
     index.Build(table, n, t);
