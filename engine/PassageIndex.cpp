@@ -3,7 +3,6 @@
 #include "engine/Passages.h"
 
 #include <algorithm>
-#include <deque>
 
 namespace ravelin {
 
@@ -19,17 +18,20 @@ std::vector<Fingerprint> Fingerprints(std::span<const uint64_t> wordHashes, int3
     if (windows.size() < w) {
         return chosen;
     }
-    // The windows whose hash may still be the smallest of a stretch, their hashes increasing.
-    std::deque<size_t> candidates;
+    // The windows whose hash may still be the smallest of a stretch, their hashes increasing:
+    // [head, tail) of a list that each window enters once.
+    std::vector<size_t> candidates(windows.size());
+    size_t head = 0;
+    size_t tail = 0;
     for (size_t i = 0; i < windows.size(); ++i) {
-        while (!candidates.empty() && windows[candidates.back()] >= windows[i]) {
-            candidates.pop_back();
+        while (tail > head && windows[candidates[tail - 1]] >= windows[i]) {
+            --tail;
         }
-        candidates.push_back(i);
-        if (candidates.front() + w <= i) {
-            candidates.pop_front();
+        candidates[tail++] = i;
+        if (candidates[head] + w <= i) {
+            ++head;
         }
-        const size_t front = candidates.front();
+        const size_t front = candidates[head];
         // A window stays the choice of consecutive stretches, so it is kept once.
         if (i + 1 >= w && (chosen.empty() || chosen.back().word != static_cast<int32_t>(front))) {
             chosen.push_back(Fingerprint{static_cast<uint32_t>(windows[front] >> 32),
