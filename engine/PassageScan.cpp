@@ -63,15 +63,29 @@ struct ReadNeeds {
     bool spans = false;    // its words' bytes, when a sink reads them
 };
 
+// Empties a worker's list for the next file; one very large file does not keep its room for the
+// rest of the pass.
+template <class T>
+void Empty(std::vector<T>& values) {
+    constexpr size_t kKept = size_t{1} << 20;
+    if (values.capacity() > kKept) {
+        values = std::vector<T>();
+    }
+    values.clear();
+}
+
 void ReadAndReduce(const std::string& path, int32_t minWords, ReadNeeds needs, ReadFile& file) {
     file.error.reset();
+    if (file.vocabulary.words.Size() > (size_t{1} << 20)) {
+        file.vocabulary.words = WordDictionary();
+    }
     file.vocabulary.words.Clear();
-    file.vocabulary.hashes.clear();
-    file.words.clear();
+    Empty(file.vocabulary.hashes);
+    Empty(file.words);
     file.spans = WordSpans();
-    file.hashes.clear();
-    file.fingerprints.clear();
-    file.windows.clear();
+    Empty(file.hashes);
+    Empty(file.fingerprints);
+    Empty(file.windows);
     Result<std::string> stored = ReadStoredFile(path);
     if (!stored) {
         file.error = stored.error();
