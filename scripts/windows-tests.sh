@@ -7,6 +7,11 @@ cd "$(dirname "$0")/.."
 build=${1:?build folder}
 jobs=${2:-$(nproc)}
 export WINEPREFIX=${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/ravelin-wine}
+# Wine gives Windows names to the system in the Unix locale's encoding: with none set (a bare
+# CI shell), a name outside ASCII cannot be made at all.
+if [[ -z ${LC_ALL:-} && -z ${LANG:-} ]]; then
+    export LANG=C.UTF-8
+fi
 export WINEDEBUG=-all
 wineserver=$(command -v wineserver || command -v wineserver64 || echo /usr/lib/wine/wineserver64)
 # wineserver changes into the prefix before anything else, so a machine that never ran Wine needs
