@@ -52,7 +52,7 @@ class OrderedWork {
 
     // Items are taken in order, each once.
     Result Take(int32_t index) {
-        Result result;
+        Result result{};  // a plain result the compute leaves alone is still a value
         if (inline_) {
             inline_(index, result);
             return result;
